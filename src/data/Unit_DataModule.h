@@ -1,0 +1,107 @@
+#pragma once
+// The data module: the connection to the workstation database, the patient list that the
+// main window browses, the current patient's details and document lists, the general query,
+// the identifier counter and table maintenance. Document storage lives here too
+// (Unit_DataModule_Storage.cpp). One exists from the login to the end of the run (DM()).
+//
+// The current patient is the row set with SetPersonRow; after every move the details are
+// looked up again and PersonChanged() is emitted (the person-changed callback).
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class TAppInfo;
+
+// The persistent fields of the current row of the patient list.
+struct TPersonRow {
+    QVariant PersonLID, SurName, Name, SecName, Sex, Birthday, MdnName, sqlPersonpaspor, AdrLID, Phone, AreaLID,
+        PosLID;
+};
+
+// The lookups of the current patient. A lookup that found nothing leaves its fields null.
+struct TPersonDetails {
+    QVariant House, Flat, CityLID, StreetLID; // sqlAddress
+    QVariant City, CityCode, RegGID;          // sqlCity
+    QVariant RegName;                         // sqlRegionName
+    QVariant Street;                          // sqlStreet
+    QVariant AreaCode, HspGID;                // sqlAreaCode
+    QVariant LpuName;                         // sqlLpuName (Hospital.MU)
+    QVariant JobName;                         // sqlJob
+};
+
+enum TIndexOption { ixCaseInsensitive = 0x1, ixUnique = 0x2, ixExpression = 0x4 };
+
+class TDM : public QObject {
+    Q_OBJECT
+public:
+    static constexpr const char* DatabaseName = "_KORVEL_";
+
+    // Creation: the name indexes of Person, the connection, and the patient list when the
+    // login context says LoggedIn. Throws EDatabaseError when the database cannot be used.
+    explicit TDM(TAppInfo& info, QObject* parent = nullptr);
+    ~TDM() override;
+
+    TAppInfo& Info() { return m_info; }
+    QSqlDatabase& Database() { return m_db; }
+    bool Connected() const { return m_db.isOpen(); }
+    void OpenDatabase();
+    void CloseDatabase(); // closes every data set first
+
+    // The patient list.
+    QSqlQueryModel* sqlPerson() const { return m_person.get(); }
+    bool PersonsOpen() const { return m_personsOpen; }
+    void OpenPersons();
+    void ClosePersons();
+    void ReopenPersons();
+    int PersonRow() const { return m_personRow; } // -1: none
+    void SetPersonRow(int row);                   // fetches as far as needed; refreshes details
+    int PersonCount();                            // every row, not only those fetched so far
+    const TPersonRow& CurrentPerson() const { return m_current; }
+    const TPersonDetails& Details() const { return m_details; }
+    void RefreshPersonDetails();
+
+    // The current patient's documents, newest change first.
+    QSqlQueryModel* sqlList() const { return m_list.get(); }
+    QSqlQueryModel* sqlCard() const { return m_card.get(); }
+    void LoadSheetList(const QVariant& prnLID);
+    void LoadCardList(const QVariant& prnLID);
+
+    // The general query; its text is set by whoever uses it.
+    QSqlQuery& SQL() { return *m_sql; }
+    void LookupMedicine(const QVariant& mprGID); // SQL then holds MprName1, MprDose, MprDoseDay
+
+    int GetNextID(const QString& table, const QString& field);
+    // fields: column names separated by ";". Creates the index unless one on exactly these
+    // columns with the same case rule exists under any name; a failure is ignored.
+    void EnsureIndex(const QString& table, const QString& name, const QString& fields, int options);
+    bool HasIndexOn(const QString& table, const QStringList& fields, bool caseInsensitive);
+    // Marks a registry dBase file (by its name in the polyclinic folder) as code page 866.
+    void SetCodePageMark(const QString& tableFileName);
+    static void SetCodePageMarkOnFile(const QString& path);
+
+signals:
+    void PersonsOpening(); // before the patient list opens: the main window recounts its totals
+    void PersonChanged();  // after the current patient's details were refreshed
+
+private:
+    void PrepareLookups();
+    void CloseDetails();
+    void ReadCurrentPerson();
+
+    TAppInfo& m_info;
+    QSqlDatabase m_db;
+    std::unique_ptr<QSqlQueryModel> m_person, m_list, m_card;
+    std::unique_ptr<QSqlQuery> m_sql, m_address, m_city, m_region, m_street, m_area, m_lpu, m_job;
+    bool m_personsOpen = false;
+    int m_personRow = -1;
+    int m_personCount = -1;
+    TPersonRow m_current;
+    TPersonDetails m_details;
+};
+
+// The single data module; null before the login.
+TDM* DM();

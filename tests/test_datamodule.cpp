@@ -1,0 +1,195 @@
+// The data module: patient list order, details of the current patient, document lists,
+// identifiers, indexes and the code-page mark of registry files.
+#include "TestSupport.h"
+#include "data/Unit_DataModule.h"
+#include "data/Unit_Database.h"
+#include <QFile>
+#include <QSignalSpy>
+#include <QSqlQuery>
+
+using TestSupport::TWorkstation;
+
+namespace {
+void Fixture(TWorkstation& ws)
+{
+    const char* rows[] = {
+        "insert into Region(RegGID, RegName) values(1, 'ЛЕНИНСКИЙ РАЙОН')",
+        "insert into City(CityLID, CityName, CitySoato, RegGID) values(1, 'ГРОДНО', '123', 1)",
+        "insert into Street(StrLID, StrName, CityLID) values(1, 'УЛ. СОВЕТСКАЯ', 1)",
+        "insert into Address(AdrLID, AdrHousNum, AdrRoomNum, CityLID, StrLID) values(1, '12', '5', 1, 1)",
+        "insert into Address(AdrLID, AdrHousNum, CityLID) values(2, '7', 99)",
+        "insert into Hospital(HspGID, MU) values(4, 'ПОЛИКЛИНИКА №4')",
+        "insert into RegistrationArea(AreaLID, AreaCode, HspGID) values(1, '15', 4)",
+        "insert into Post(PosLID, PosName) values(1, 'ВРАЧ')",
+        // Mixed case on purpose: the order ignores case, Cyrillic included.
+        "insert into Person(PrnLID, PrnSurName, PrnName, PrnOtch, AdrLID, AreaLID, PosLID) values(1, 'Петров', 'ИВАН', 'А', 1, 1, 1)",
+        "insert into Person(PrnLID, PrnSurName, PrnName, PrnOtch, AdrLID) values(2, 'АБРАМОВ', 'ПЁТР', 'Б', 2)",
+        "insert into Person(PrnLID, PrnSurName, PrnName, PrnOtch) values(3, 'петров', 'АНТОН', 'В')",
+        "insert into Person(PrnLID, PrnSurName, PrnName, PrnOtch) values(4, 'ЯКОВЛЕВ', 'ИВАН', 'Г')",
+        "insert into Document values(1, '2026-01-01', '1', 1, 1, '2026-01-01 10:00:00', '2026-01-05 10:00:00', 1, 1)",
+        "insert into Document values(2, '2026-02-01', '2', 1, 1, '2026-02-01 10:00:00', '2026-02-01 10:00:00', 1, 1)",
+        "insert into Document values(7, '2026-03-01', '3', 2, 1, '2026-03-01 10:00:00', '2026-03-01 10:00:00', 1, 1)",
+    };
+    for (const char* sql : rows)
+        ws.Exec(QString::fromUtf8(sql));
+}
+
+QList<int> Column(QSqlQueryModel* m, int col)
+{
+    QList<int> v;
+    for (int r = 0; r < m->rowCount(); ++r)
+        v << m->index(r, col).data().toInt();
+    return v;
+}
+}
+
+class TestDataModule : public QObject {
+    Q_OBJECT
+private slots:
+    void patientListAndDetails()
+    {
+        TWorkstation ws;
+        Fixture(ws);
+        ws.Info().LoggedIn = true;
+        TDM dm(ws.Info());
+        QVERIFY(dm.PersonsOpen());
+        QCOMPARE(Column(dm.sqlPerson(), 0), QList<int>({2, 3, 1, 4}));
+        QCOMPARE(dm.PersonCount(), 4);
+        QCOMPARE(dm.PersonRow(), 0);
+
+        QSignalSpy changed(&dm, &TDM::PersonChanged);
+        dm.SetPersonRow(2); // Петров Иван: everything found
+        QCOMPARE(changed.count(), 1);
+        const TPersonDetails& d = dm.Details();
+        QCOMPARE(dm.CurrentPerson().SurName.toString(), QString("Петров"));
+        QCOMPARE(d.House.toString(), QString("12"));
+        QCOMPARE(d.Flat.toString(), QString("5"));
+        QCOMPARE(d.City.toString(), QString("ГРОДНО"));
+        QCOMPARE(d.RegName.toString(), QString("ЛЕНИНСКИЙ РАЙОН"));
+        QCOMPARE(d.Street.toString(), QString("УЛ. СОВЕТСКАЯ"));
+        QCOMPARE(d.AreaCode.toString(), QString("15"));
+        QCOMPARE(d.LpuName.toString(), QString("ПОЛИКЛИНИКА №4"));
+        QCOMPARE(d.JobName.toString(), QString("ВРАЧ"));
+        // Newest change first.
+        QCOMPARE(Column(dm.sqlList(), 0), QList<int>({2, 1}));
+        QCOMPARE(Column(dm.sqlCard(), 0), QList<int>({7}));
+
+        // An address whose settlement is unknown: nothing of the previous patient stays.
+        dm.SetPersonRow(0);
+        QCOMPARE(dm.Details().House.toString(), QString("7"));
+        QVERIFY(dm.Details().City.isNull());
+        QVERIFY(dm.Details().RegName.isNull());
+        QVERIFY(dm.Details().Street.isNull());
+        QVERIFY(dm.Details().LpuName.isNull());
+        QCOMPARE(dm.sqlList()->rowCount(), 0);
+
+        dm.SetPersonRow(2);
+        dm.SetPersonRow(1); // no address at all
+        QVERIFY(dm.Details().House.isNull());
+        QVERIFY(dm.Details().RegName.isNull());
+        QVERIFY(dm.Details().JobName.isNull());
+    }
+
+    void emptyRegisterStillNotifies()
+    {
+        TWorkstation ws;
+        ws.Info().LoggedIn = false;
+        TDM dm(ws.Info());
+        QVERIFY(!dm.PersonsOpen());
+        QSignalSpy opening(&dm, &TDM::PersonsOpening);
+        QSignalSpy changed(&dm, &TDM::PersonChanged);
+        dm.OpenPersons();
+        QCOMPARE(opening.count(), 1);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(dm.PersonRow(), -1);
+        QCOMPARE(dm.sqlList()->rowCount(), 0);
+        ws.Exec("insert into Person(PrnLID, PrnSurName) values(1, 'НОВИКОВ')");
+        dm.ReopenPersons();
+        QCOMPARE(dm.PersonCount(), 1);
+        QCOMPARE(dm.CurrentPerson().SurName.toString(), QString("НОВИКОВ"));
+    }
+
+    void nextIdentifier()
+    {
+        TWorkstation ws;
+        TDM dm(ws.Info());
+        // No counter row and an empty table: 1, and 2 stored.
+        QCOMPARE(dm.GetNextID("document", "doclid"), 1);
+        QCOMPARE(ws.Scalar("select AutoIncVal from SysTable where TableName = 'document'").toInt(), 2);
+        // A counter row: its value, advanced by one.
+        QCOMPARE(dm.GetNextID("document", "doclid"), 2);
+        QCOMPARE(ws.Scalar("select AutoIncVal from SysTable where TableName = 'document'").toInt(), 3);
+        // No counter row, documents 1 to 7: 8, and 9 stored.
+        ws.Exec("delete from SysTable");
+        for (int i = 1; i <= 7; ++i)
+            ws.Exec(QString("insert into Document(DocLID) values(%1)").arg(i));
+        QCOMPARE(dm.GetNextID("document", "doclid"), 8);
+        QCOMPARE(ws.Scalar("select AutoIncVal from SysTable where TableName = 'document'").toInt(), 9);
+        QVERIFY_THROWS_EXCEPTION(std::exception, dm.GetNextID("document; drop table Person", "doclid"));
+    }
+
+    void indexesAreMadeOnce()
+    {
+        TWorkstation ws;
+        ws.Exec("create index my_sn on Person(PrnSurName collate UNOCASE)");
+        {
+            TDM dm(ws.Info());
+            dm.EnsureIndex("Person", "idx_sn2", "PrnSurName", ixCaseInsensitive);
+            dm.EnsureIndex("Person", "idx_paspor", "paspor", ixCaseInsensitive);
+            dm.EnsureIndex("Person", "idx_paspor_again", "paspor", ixCaseInsensitive);
+            dm.EnsureIndex("RegistrationArea", "idx_AreaCodeHspGID", "AreaCode;HspGID", ixCaseInsensitive);
+            dm.EnsureIndex("Person", "idx_bad", "NoSuchColumn", ixCaseInsensitive); // ignored
+            // A case-sensitive index on the same column is a different index.
+            dm.EnsureIndex("Person", "idx_sn_cs", "PrnSurName", 0);
+        }
+        QSqlQuery q(ws.Db());
+        TDatabase::Exec(q, "select name from sqlite_master where type = 'index' and tbl_name in ('Person', "
+                           "'RegistrationArea') and sql is not null order by name");
+        QStringList names;
+        while (q.next())
+            names << q.value(0).toString();
+        QCOMPARE(names, QStringList({"idx_AreaCodeHspGID", "idx_nm", "idx_otch", "idx_paspor", "idx_sn_cs", "my_sn"}));
+        // The index really compares Cyrillic without regard to case.
+        ws.Exec("insert into Person(PrnLID, PrnSurName) values(1, 'Иванов')");
+        QCOMPARE(ws.Scalar("select count(*) from Person where PrnSurName = 'ИВАНОВ' collate UNOCASE").toInt(), 1);
+        QCOMPARE(ws.Scalar("select upper('ёж')").toString(), QString("ЁЖ"));
+    }
+
+    void codePageMark()
+    {
+        TWorkstation ws;
+        TDM dm(ws.Info());
+        const QString path = ws.PolyFolder() + "PASPOR.DBF";
+        QByteArray header(64, '\0');
+        header[29] = 0x57;
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(header);
+        }
+        dm.SetCodePageMark("PASPOR.DBF");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray after = f.readAll();
+        QCOMPARE(after.size(), 64);
+        QCOMPARE(quint8(after[29]), quint8(0x26));
+        f.close();
+
+        // Read-only: left as it is, silently.
+        header[29] = 0x57;
+        QFile::remove(path);
+        {
+            QFile g(path);
+            QVERIFY(g.open(QIODevice::WriteOnly));
+            g.write(header);
+        }
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        dm.SetCodePageMark("PASPOR.DBF");
+        dm.SetCodePageMark("MISSING.DBF");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(quint8(f.readAll()[29]), quint8(0x57));
+    }
+};
+
+VELTA_TEST_MAIN(TestDataModule)
+#include "test_datamodule.moc"
