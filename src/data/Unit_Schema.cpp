@@ -331,6 +331,11 @@ void TSchema::CreateWorkstationTables(QSqlDatabase& db)
     try {
         for (const TTableDef& t : Tables())
             TDatabase::Exec(db, CreateStatement(t));
+        // Lookups by patient and by document, which the document lists and the storage run
+        // on every move and every save.
+        TDatabase::Exec(db, "create index Document_PrnLID on Document(PrnLID)");
+        TDatabase::Exec(db, "create index PrimDiag_DocLID on PrimDiag(DocLID)");
+        TDatabase::Exec(db, "create index MapDiag_DocLID on MapDiag(DocLID)");
         TDatabase::Commit(db);
     } catch (...) {
         TDatabase::Rollback(db);

@@ -1,7 +1,12 @@
 // velta-admin: the administrator's command line.
-//   velta-admin init-db FOLDER   make a new, empty workstation database in FOLDER
+//   velta-admin init-db FOLDER        make a new, empty workstation database in FOLDER
+//   velta-admin demo FOLDER [VELTA]   make the demo polyclinic in FOLDER and point the
+//                                     settings of the program VELTA (default: the velta
+//                                     beside this program) at it
 #include "app/Unit_Exceptions.h"
+#include "data/Unit_DemoData.h"
 #include "data/Unit_Schema.h"
+#include <QDir>
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -9,7 +14,8 @@ namespace {
 int Usage()
 {
     QTextStream(stderr) << "Использование:\n"
-                           "  velta-admin init-db ПАПКА   создать пустую базу данных рабочего места\n";
+                           "  velta-admin init-db ПАПКА            создать пустую базу данных рабочего места\n"
+                           "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n";
     return 2;
 }
 }
@@ -25,6 +31,13 @@ int main(int argc, char** argv)
         if (args[1] == "init-db" && args.size() == 3) {
             TSchema::CreateWorkstationDatabase(args[2]);
             out << "Создана база данных " << args[2] << "/velta.db\n";
+            return 0;
+        }
+        if (args[1] == "demo" && (args.size() == 3 || args.size() == 4)) {
+            const QString exe = args.size() == 4 ? args[3] : QDir(app.applicationDirPath()).filePath("velta");
+            const TDemoResult r = CreateDemoPolyclinic(args[2], exe);
+            out << "Демонстрационная поликлиника создана в " << args[2] << ": пациентов " << r.Patients
+                << ", документов " << r.Documents << ".\nНастройки: " << exe << ".ini\n";
             return 0;
         }
     } catch (const std::exception& e) {

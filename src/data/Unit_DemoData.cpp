@@ -1,0 +1,230 @@
+#include "data/Unit_DemoData.h"
+#include "access/Unit_Security.h"
+#include "app/Unit_Clock.h"
+#include "app/Unit_Exceptions.h"
+#include "app/Unit_GlobalObjects.h"
+#include "data/Unit_Database.h"
+#include "data/Unit_Schema.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+
+namespace {
+
+const char* const kDiagnoses[] = {
+    "Ожирение (индекс Кетле 29 и более)",
+    "Избыточная масса тела",
+    "Дефицит массы тела",
+    "Абдоминальное ожирение",
+    "Выраженные церебральные жалобы",
+    "Церебральные жалобы",
+    "Выраженные нарушения мочеиспускания",
+    "Признаки заболевания почек и мочевыводящих путей",
+    "Артериальная гипертензия",
+    "Высокое нормальное артериальное давление",
+    "Недостаточность мозгового кровообращения",
+    "Хронический пиелонефрит",
+    "ИБС. Постинфарктный кардиосклероз (рубцовые изменения ЭКГ)",
+    "ИБС. Безболевая ишемия миокарда (в том числе и возможная)",
+    "ИБС. Стенокардия",
+    "ИБС. Возможная стенокардия",
+    "Стенокардия не выявлена",
+    "Хронический бронхит",
+};
+
+struct Medicine { const char* name; double dose; double perDay; };
+const Medicine kMedicines[] = {
+    {"ЭНАЛАПРИЛ", 10, 2},     {"ЛИЗИНОПРИЛ", 10, 1},  {"ПЕРИНДОПРИЛ", 4, 1},    {"КАПТОПРИЛ", 25, 3},
+    {"ЛОЗАРТАН", 50, 1},      {"ВАЛСАРТАН", 80, 1},   {"АМЛОДИПИН", 5, 1},      {"НИФЕДИПИН", 20, 2},
+    {"ВЕРАПАМИЛ", 80, 3},     {"БИСОПРОЛОЛ", 5, 1},   {"МЕТОПРОЛОЛ", 50, 2},    {"АТЕНОЛОЛ", 50, 1},
+    {"ИНДАПАМИД", 2.5, 1},    {"ГИДРОХЛОРТИАЗИД", 25, 1}, {"МОКСОНИДИН", 0.4, 1}, {"КЛОНИДИН", 0.15, 2},
+};
+
+const char* const kMaleSurnames[] = {"ИВАНОВ", "ПЕТРОВ", "СИДОРОВ", "КОВАЛЕВ", "НОВИКОВ", "МОРОЗОВ", "ВОЛКОВ",
+                                     "СОКОЛОВ", "ЛЕБЕДЕВ", "КОЗЛОВ", "ЗАЙЦЕВ", "ПАВЛОВ", "СЕМЕНОВ", "ГОЛУБЕВ",
+                                     "ВИНОГРАДОВ", "БОГДАНОВ", "ВОРОБЬЕВ", "ФЕДОРОВ", "МИХАЙЛОВ", "БЕЛЯЕВ",
+                                     "ТАРАСОВ", "БЕЛОВ", "КОМАРОВ", "ОРЛОВ", "КИСЕЛЕВ", "МАКАРОВ", "АНДРЕЕВ",
+                                     "ЯКОВЛЕВ", "ГРИГОРЬЕВ", "РОМАНОВ", "ЖУКОВ", "ЕГОРОВ"};
+const char* const kMaleNames[] = {"АЛЕКСАНДР", "СЕРГЕЙ", "ВЛАДИМИР", "НИКОЛАЙ", "ИВАН", "ПЕТР", "МИХАИЛ",
+                                  "АНДРЕЙ", "ВИКТОР", "ЮРИЙ", "АНАТОЛИЙ", "ДМИТРИЙ", "ВАСИЛИЙ", "ОЛЕГ"};
+const char* const kFemaleNames[] = {"ЕЛЕНА", "ОЛЬГА", "ТАТЬЯНА", "НАТАЛЬЯ", "ИРИНА", "СВЕТЛАНА", "ГАЛИНА",
+                                    "ЛЮДМИЛА", "ВАЛЕНТИНА", "НИНА", "АННА", "МАРИЯ", "ЛАРИСА", "ЗОЯ"};
+const char* const kFathers[] = {"АЛЕКСАНДРОВИЧ", "СЕРГЕЕВИЧ", "ВЛАДИМИРОВИЧ", "НИКОЛАЕВИЧ", "ИВАНОВИЧ",
+                                "ПЕТРОВИЧ", "МИХАЙЛОВИЧ", "АНДРЕЕВИЧ", "ВИКТОРОВИЧ", "ЮРЬЕВИЧ", "ВАСИЛЬЕВИЧ"};
+
+struct Region { int id; const char* name; const char* okato; };
+const Region kRegions[] = {
+    {1, "ЛЕНИНСКИЙ РАЙОН", "45263583000"},
+    {2, "ОКТЯБРЬСКИЙ РАЙОН", "45268592000"},
+    {3, "ЗАВОДСКОЙ РАЙОН", "45263564000"},
+};
+struct City { int id; const char* name; const char* code; const char* soato; int region; };
+const City kCities[] = {
+    {1, "ГОРОДСК", "001", "4010000000", 1},
+    {2, "ЗАРЕЧЬЕ", "002", "4010500000", 2},
+    {3, "СОСНОВКА", "003", "4011000000", 3},
+};
+const char* const kStreets[] = {"УЛ. ЛЕНИНА", "УЛ. СОВЕТСКАЯ", "УЛ. ГАГАРИНА", "ПР. МИРА", "УЛ. ПУШКИНА",
+                                "УЛ. САДОВАЯ", "УЛ. ШКОЛЬНАЯ", "УЛ. МОЛОДЕЖНАЯ", "ПЕР. ЗЕЛЕНЫЙ", "УЛ. ЛЕСНАЯ"};
+const char* const kPosts[] = {"ПЕНСИОНЕР", "РАБОЧИЙ", "ИНЖЕНЕР", "УЧИТЕЛЬ", "ВРАЧ", "ВОДИТЕЛЬ", "ПРОДАВЕЦ",
+                              "БУХГАЛТЕР", "СЛУЖАЩИЙ", "СТУДЕНТ", "НЕ РАБОТАЕТ", "ПРЕДПРИНИМАТЕЛЬ"};
+
+template <class T, size_t N> constexpr int Count(const T (&)[N]) { return int(N); }
+
+class TWriter {
+public:
+    explicit TWriter(QSqlDatabase& db) : m_db(db) {}
+    // Inserts one row with its columns named; values are fitted to the column layout.
+    void Insert(const char* table, const QStringList& columns, const QVariantList& values)
+    {
+        QStringList params;
+        for (const QString& c : columns)
+            params << ":" + c;
+        QSqlQuery q(m_db);
+        TDatabase::Prepare(q, QString("insert into %1(%2) values(%3)")
+                                  .arg(QLatin1String(table), columns.join(", "), params.join(", ")));
+        for (int i = 0; i < columns.size(); ++i)
+            q.bindValue(params[i], TSchema::ToStored(QLatin1String(table), columns[i], values[i]));
+        TDatabase::Exec(q);
+    }
+    void Stamped(const char* table, QStringList columns, QVariantList values, const QDateTime& when)
+    {
+        columns << "CrDate" << "LastUpdate" << "WstGID" << "UserGID";
+        values << when << when << 1 << 2;
+        Insert(table, columns, values);
+    }
+private:
+    QSqlDatabase& m_db;
+};
+
+void WriteReferenceBooks(TWriter& w, const QDateTime& now)
+{
+    w.Insert("Hosptype", {"HtpGID", "HtpName"}, {1, "ГОРОДСКАЯ ПОЛИКЛИНИКА"});
+    w.Insert("Hospital", {"HspGID", "MU", "HtpGID"}, {1, "ГОРОДСКАЯ ПОЛИКЛИНИКА №1", 1});
+    w.Insert("Hospital", {"HspGID", "MU", "HtpGID"}, {2, "ГОРОДСКАЯ ПОЛИКЛИНИКА №2", 1});
+    w.Insert("Brigade", {"BrgGID", "BrgName"}, {1, "БРИГАДА СКРИНИНГА №1"});
+    w.Insert("Brighsp", {"BrgGID", "HspGID"}, {1, 1});
+    w.Insert("Workstation", {"WstGID", "WstName", "HspGID", "BrgGID"}, {1, "РАБОЧЕЕ МЕСТО КАБИНЕТА №12", 1, 1});
+    w.Insert("Doctype", {"DtpGID", "DtpName"}, {1, "ЛИСТ ПЕРВИЧНОГО ОБСЛЕДОВАНИЯ"});
+    w.Insert("Doctype", {"DtpGID", "DtpName"}, {2, "КАРТА СКРИНИНГА"});
+    w.Insert("Operator", {"WstGID", "UserGID", "UserName", "UserHash", "UserLevel", "CrDate", "LastUpdate"},
+             {1, 1, kDemoAdminName, PasswordHashText(kDemoAdminPassword), 1, now, now});
+    w.Insert("Operator", {"WstGID", "UserGID", "UserName", "UserHash", "UserLevel", "CrDate", "LastUpdate"},
+             {1, 2, kDemoNurseName, PasswordHashText(kDemoNursePassword), 0, now, now});
+    for (int i = 0; i < Count(kDiagnoses); ++i)
+        w.Insert("Diagnosis", {"DiagGID", "DiagName"}, {i + 1, QString::fromUtf8(kDiagnoses[i])});
+    w.Insert("Medprepgroup", {"MpgGID", "MpgName"}, {1, "АНТИГИПЕРТЕНЗИВНЫЕ СРЕДСТВА"});
+    for (int i = 0; i < Count(kMedicines); ++i)
+        w.Insert("MedPreparat", {"MprGID", "MprName1", "MprDose", "MprDoseDay", "MpgGID"},
+                 {i + 1, QString::fromUtf8(kMedicines[i].name), kMedicines[i].dose, kMedicines[i].perDay, 1});
+    for (const Region& r : kRegions)
+        w.Insert("Region", {"RegGID", "RegName", "RegOkato"}, {r.id, QString::fromUtf8(r.name), r.okato});
+    for (const City& c : kCities)
+        w.Stamped("City", {"CityLID", "CityName", "CityLocCod", "CitySoato", "CityOkato", "RegGID"},
+                  {c.id, QString::fromUtf8(c.name), c.code, c.soato, kRegions[c.region - 1].okato, c.region}, now);
+    int street = 0;
+    for (const City& c : kCities)
+        for (int s = 0; s < Count(kStreets); ++s, ++street)
+            w.Stamped("Street", {"StrLID", "StrName", "StrLocCod", "CityLID"},
+                      {street + 1, QString::fromUtf8(kStreets[s]), QString::number(100 + street), c.id}, now);
+    for (int i = 0; i < Count(kPosts); ++i)
+        w.Stamped("Post", {"PosLID", "PosName", "PosLocCod"}, {i + 1, QString::fromUtf8(kPosts[i]), QString::number(i + 1)}, now);
+    for (int i = 1; i <= 12; ++i)
+        w.Stamped("RegistrationArea", {"AreaLID", "AreaCode", "HspGID"}, {i, QString::number(i), 1}, now);
+}
+
+} // namespace
+
+TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executable, int patients)
+{
+    const QString root = QDir(folder).absolutePath() + "/";
+    TSchema::CreateWorkstationDatabase(root + "main");
+    for (const char* sub : {"poly", "import", "export"})
+        QDir().mkpath(root + sub);
+
+    QRandomGenerator rnd(20050221);
+    const QDateTime now = TClock::Now();
+    const QDate today = now.date();
+    TDemoResult result;
+    {
+        TScopedConnection c("velta_demo", root + "main/velta.db");
+        TDatabase::Transaction(c.Db());
+        TWriter w(c.Db());
+        WriteReferenceBooks(w, now);
+        const int streets = Count(kCities) * Count(kStreets);
+        int docId = 1;
+        for (int p = 1; p <= patients; ++p) {
+            const bool male = rnd.bounded(2) == 1;
+            QString surname = QString::fromUtf8(kMaleSurnames[rnd.bounded(Count(kMaleSurnames))]);
+            if (!male)
+                surname += QString::fromUtf8("А");
+            const QString name = QString::fromUtf8(male ? kMaleNames[rnd.bounded(Count(kMaleNames))]
+                                                        : kFemaleNames[rnd.bounded(Count(kFemaleNames))]);
+            QString otch = QString::fromUtf8(kFathers[rnd.bounded(Count(kFathers))]);
+            if (!male) {
+                otch.chop(2); // -ОВИЧ, -ЕВИЧ become -ОВНА, -ЕВНА
+                otch += QString::fromUtf8("НА");
+            }
+            const QDate born = QDate(1938, 1, 1).addDays(rnd.bounded(365 * 62));
+            const int street = rnd.bounded(streets);
+            const QDateTime made = now.addDays(-rnd.bounded(730));
+            w.Stamped("Address", {"AdrLID", "AdrHousNum", "AdrRoomNum", "CityLID", "StrLID"},
+                      {p, QString::number(1 + rnd.bounded(120)), rnd.bounded(3) ? QString::number(1 + rnd.bounded(200)) : QString(),
+                       1 + street / Count(kStreets), street + 1}, made);
+            w.Stamped("Person", {"PrnLID", "PrnSurName", "PrnName", "PrnOtch", "PrnSex", "PrnDate", "PrnPhone", "AreaLID",
+                                 "PosLID", "AdrLID", "paspor", "kod"},
+                      {p, surname, name, otch, male ? 1 : 0, born, QString("8017%1").arg(2000000 + rnd.bounded(7000000)),
+                       1 + rnd.bounded(12), 1 + rnd.bounded(Count(kPosts)), p, QString("%1").arg(100000 + p),
+                       QString("%1").arg(500000 + p)}, made);
+            // About two patients in three have been examined, some of them twice.
+            const int docs = rnd.bounded(3) == 0 ? 0 : 1 + rnd.bounded(2);
+            for (int d = 0; d < docs; ++d, ++docId) {
+                const int kind = 1 + rnd.bounded(2);
+                const QDate examined = today.addDays(-rnd.bounded(730));
+                const QDateTime stamp(examined, QTime(8 + rnd.bounded(9), rnd.bounded(60)));
+                const int sys = 110 + rnd.bounded(80), dia = 65 + rnd.bounded(45);
+                const double height = 150 + rnd.bounded(40), mass = 50 + rnd.bounded(60);
+                const double ketle = qRound(mass / (height * height / 10000) * 10) / 10.0;
+                w.Stamped("Document", {"DocLID", "DocDate", "DocNumber", "DtpGID", "PrnLID"},
+                          {docId, examined, QString::number(docId), kind, p}, stamp);
+                if (kind == 1)
+                    w.Stamped("PrimaryInspection", {"DocLID", "PinNumber", "PinInsCode", "PinInsDate", "ObjCAD", "ObjDAD",
+                                                    "ObjGrowth", "ObjMass", "IndexKetle", "CmpHeadach", "Smoking",
+                                                    "Dispanser"},
+                              {docId, QString::number(docId), QString(), stamp, sys, dia, height, mass, ketle,
+                               rnd.bounded(2) ? "100" : "000", rnd.bounded(3), rnd.bounded(2)}, stamp);
+                else
+                    w.Stamped("ScriningCard", {"DocLID", "CardNumber", "CardDate", "Rost", "Massa", "IndexKetle",
+                                               "AD1Hi", "AD1Low", "AD2Hi", "AD2Low", "ADSredHi", "ADSredLow", "PostLID",
+                                               "Dispanser"},
+                              {docId, QString::number(docId), examined, height, mass, ketle, sys, dia, sys - 4, dia - 2,
+                               sys - 2, dia - 1, QVariant(), rnd.bounded(2)}, stamp);
+                const char* diagTable = kind == 1 ? "PrimDiag" : "MapDiag";
+                QList<int> codes;
+                if (ketle >= 29) codes << 1;
+                else if (ketle >= 25) codes << 2;
+                if (sys >= 140 || dia >= 90) codes << 9;
+                for (int code : codes) {
+                    w.Stamped(diagTable, {"DiagGID", "DocLID", "DiagType"}, {code, docId, 0}, stamp);
+                    w.Stamped(diagTable, {"DiagGID", "DocLID", "DiagType"}, {code, docId, 1}, stamp);
+                }
+                ++result.Documents;
+            }
+            ++result.Patients;
+        }
+        w.Insert("SysTable", {"TableName", "AutoIncVal"}, {"document", docId});
+        TDatabase::Commit(c.Db());
+    }
+
+    // The program's settings: the aliases and the exchange folders of this demo.
+    const QString settings = TAppInfo::SettingsFileFor(executable);
+    TAppInfo info(settings);
+    info.CheckAliases();
+    info.SetMainDBPath(root + "main/");
+    info.SetPolyDBPath(root + "poly/");
+    info.SetImportDBPath(root + "import/");
+    info.SetExportDBPath(root + "export/");
+    info.SaveLocations();
+    return result;
+}
