@@ -7,7 +7,6 @@
 
 int RunStartup(TAppInfo& info, const TStartupWindows& windows)
 {
-    TDialogs::SetTitle(QString::fromUtf8(kAppTitle));
     info.Hooks.RunSettings = windows.RunSettings;
     info.Hooks.RunScriptImport = windows.RunScriptImport;
     info.Hooks.RunServerImport = windows.RunServerImport;
@@ -22,6 +21,9 @@ int RunStartup(TAppInfo& info, const TStartupWindows& windows)
     }
     if (!info.CheckFirstRun())
         return 1;
+    TDialogs::SetTitle(QString::fromUtf8(kAppTitle));
+    if (windows.SetTitle)
+        windows.SetTitle();
 
     if (!windows.ShowLogin || !windows.ShowLogin())
         return 0;

@@ -14,6 +14,7 @@ struct TStartupWindows {
     std::function<bool()> ShowLogin;        // true when the operator logged in
     std::function<void(TDM&)> RunMainWindow; // unset: the run ends after the login
     std::function<void()> CloseLogin;       // the login window's loading note goes away
+    std::function<void()> SetTitle;         // the task bar's title
 };
 
 // Runs steps 2 to 8 on a settings object made by the caller (step 1). Returns the exit
