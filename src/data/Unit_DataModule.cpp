@@ -5,6 +5,7 @@
 #include "data/Unit_Schema.h"
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -352,4 +353,104 @@ void TDM::SetCodePageMarkOnFile(const QString& path)
         return;
     if (f.seek(29))
         f.write("\x26", 1);
+}
+
+namespace {
+int ScalarInt(QSqlDatabase& db, const QString& sql, const QVariant& bind = QVariant())
+{
+    QSqlQuery q(db);
+    TDatabase::Prepare(q, sql);
+    if (bind.isValid())
+        q.bindValue(0, bind);
+    TDatabase::Exec(q);
+    return q.next() ? q.value(0).toInt() : 0;
+}
+const char* const kPersonOrder = " order by PrnSurName collate UNOCASE, PrnName collate UNOCASE, PrnOtch collate UNOCASE";
+}
+
+int TDM::CountPersons() { return ScalarInt(m_db, "select count(*) from person"); }
+int TDM::CountDocuments(int dtpGID) { return ScalarInt(m_db, "select count(*) from document where dtpgid = ?", dtpGID); }
+
+// The position of a patient in the list: the patients whose surname sorts before his, then
+// his place among those of the same surname (few), in the list's own order.
+int TDM::RowOfPerson(const QVariant& prnLID, const QVariant& surname)
+{
+    int before = 0;
+    QSqlQuery same(m_db);
+    if (surname.isNull()) {
+        TDatabase::Prepare(same, QString("select PrnLID from person where PrnSurName is null") + kPersonOrder);
+    } else {
+        before = ScalarInt(m_db, "select count(*) from person where PrnSurName is null or PrnSurName < ? collate UNOCASE",
+                           surname);
+        TDatabase::Prepare(same, QString("select PrnLID from person where PrnSurName = ? collate UNOCASE") + kPersonOrder);
+        same.bindValue(0, surname);
+    }
+    TDatabase::Exec(same);
+    for (int offset = 0; same.next(); ++offset)
+        if (same.value(0) == prnLID)
+            return before + offset;
+    return -1;
+}
+
+int TDM::LocatePersonRow(const QString& prefix)
+{
+    if (prefix.isEmpty())
+        return -1;
+    QSqlQuery q(m_db);
+    // The first surname not sorting before the prefix is the first one that can begin with it.
+    TDatabase::Prepare(q, QString("select PrnLID, PrnSurName from person where PrnSurName >= ? collate UNOCASE") +
+                              kPersonOrder + " limit 1");
+    q.bindValue(0, prefix);
+    TDatabase::Exec(q);
+    if (!q.next() || !q.value(1).toString().startsWith(prefix, Qt::CaseInsensitive))
+        return -1;
+    return RowOfPerson(q.value(0), q.value(1));
+}
+
+int TDM::LocatePersonByPaspor(const QString& paspor)
+{
+    QSqlQuery q(m_db);
+    TDatabase::Prepare(q, QString("select PrnLID, PrnSurName from person where paspor = ? collate binary") + kPersonOrder +
+                              " limit 1");
+    q.bindValue(0, paspor);
+    TDatabase::Exec(q);
+    return q.next() ? RowOfPerson(q.value(0), q.value(1)) : -1;
+}
+
+bool TDM::LocatePerson(const QString& prefix)
+{
+    const int row = LocatePersonRow(prefix);
+    if (row < 0)
+        return false;
+    SetPersonRow(row);
+    return true;
+}
+
+void TDM::DeleteDocument(int docLID, const char* dataTable, const char* diagTable)
+{
+    TDatabase::Transaction(m_db);
+    try {
+        for (const char* table : {diagTable, "Document", dataTable}) {
+            QSqlQuery q(m_db);
+            TDatabase::Prepare(q, QString("delete from %1 where doclid = :doclid").arg(QLatin1String(table)));
+            q.bindValue(":doclid", docLID);
+            TDatabase::Exec(q);
+        }
+        TDatabase::Commit(m_db);
+    } catch (...) {
+        TDatabase::Rollback(m_db);
+        throw;
+    }
+}
+
+void TDM::DeletePrimaryInspection(int docLID)
+{
+    DeleteDocument(docLID, "PrimaryInspection", "PrimDiag");
+    LoadSheetList(m_current.PersonLID);
+}
+
+void TDM::DeleteScriningCard(int docLID)
+{
+    DeleteDocument(docLID, "ScriningCard", "MapDiag");
+    LoadCardList(m_current.PersonLID);
 }

@@ -61,6 +61,13 @@ public:
     void SetPersonRow(int row);                   // fetches as far as needed; refreshes details
     int PersonCount();                            // every row, not only those fetched so far
     const TPersonRow& CurrentPerson() const { return m_current; }
+    // The row, in the list's order, of the first patient whose surname begins with prefix
+    // (ignoring letter case, Cyrillic included), or whose registry key is exactly paspor;
+    // -1 when there is none.
+    int LocatePersonRow(const QString& prefix);
+    int LocatePersonByPaspor(const QString& paspor);
+    // Moves to the first row that LocatePersonRow finds; false (and no move) when none.
+    bool LocatePerson(const QString& prefix);
     const TPersonDetails& Details() const { return m_details; }
     void RefreshPersonDetails();
 
@@ -73,6 +80,13 @@ public:
     // The general query; its text is set by whoever uses it.
     QSqlQuery& SQL() { return *m_sql; }
     void LookupMedicine(const QVariant& mprGID); // SQL then holds MprName1, MprDose, MprDoseDay
+
+    // Totals of the register.
+    int CountPersons();
+    int CountDocuments(int dtpGID);
+    // Deleting a document with its data and diagnosis rows; reloads the patient's list.
+    void DeletePrimaryInspection(int docLID);
+    void DeleteScriningCard(int docLID);
 
     int GetNextID(const QString& table, const QString& field);
     // fields: column names separated by ";". Creates the index unless one on exactly these
@@ -91,6 +105,8 @@ private:
     void PrepareLookups();
     void CloseDetails();
     void ReadCurrentPerson();
+    int RowOfPerson(const QVariant& prnLID, const QVariant& surname);
+    void DeleteDocument(int docLID, const char* dataTable, const char* diagTable);
 
     TAppInfo& m_info;
     QSqlDatabase m_db;
