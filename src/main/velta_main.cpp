@@ -1,8 +1,51 @@
-// velta: the workstation.
-#include <QApplication>
+// velta: the workstation. Wires the windows into the start-up sequence.
+#include "access/form_login.h"
+#include "app/Unit_Exceptions.h"
+#include "app/Unit_GlobalObjects.h"
+#include "app/Unit_Startup.h"
+#include "app/Widget_Application.h"
+#include "app/Widget_DialogPresenter.h"
+#include "ui/form_SetSettings.h"
+#include <QLocale>
+#include <memory>
+
+namespace {
+// The system's locale, except that a C/POSIX locale falls back to Russian.
+void SetLocale()
+{
+    QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        system = QLocale(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(system);
+}
+}
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    TVeltaApplication app(argc, argv);
+    SetLocale();
+    InstallWidgetDialogs();
+
+    std::unique_ptr<TAppInfo> info;
+    try {
+        info = std::make_unique<TAppInfo>(TAppInfo::SettingsFileFor(QCoreApplication::applicationFilePath()));
+    } catch (const std::exception& e) {
+        ShowExceptionMessage(e);
+        return 1;
+    }
+    SetAppInfo(info.get());
+
+    std::unique_ptr<TLoginForm> login;
+    TStartupWindows windows;
+    windows.RunSettings = [] { return RunSettings(); };
+    windows.SetTitle = [] { QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle)); };
+    windows.ShowLogin = [&] {
+        login = std::make_unique<TLoginForm>();
+        return login->ShowLogin();
+    };
+    windows.CloseLogin = [&] { login.reset(); };
+    const int code = RunStartup(*info, windows);
+    login.reset();
+    SetAppInfo(nullptr);
+    return code;
 }
