@@ -6,6 +6,7 @@
 #include "app/Widget_Application.h"
 #include "app/Widget_DialogPresenter.h"
 #include "ui/form_SetSettings.h"
+#include "ui/form_explorer.h"
 #include <QLocale>
 #include <memory>
 
@@ -44,6 +45,16 @@ int main(int argc, char** argv)
         return login->ShowLogin();
     };
     windows.CloseLogin = [&] { login.reset(); };
+    windows.RunMainWindow = [&](TDM& dm) {
+        TExplorerForm explorer(dm, *info);
+        if (explorer.TerminationRequested()) {
+            login.reset();
+            return;
+        }
+        explorer.SetOnFirstShown([&] { login.reset(); });
+        explorer.showMaximized();
+        QApplication::exec();
+    };
     const int code = RunStartup(*info, windows);
     login.reset();
     SetAppInfo(nullptr);

@@ -1,0 +1,7 @@
+#include "ui/Unit_ExplorerEntries.h"
+
+TExplorerEntries& ExplorerEntries()
+{
+    static TExplorerEntries entries;
+    return entries;
+}
