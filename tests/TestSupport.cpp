@@ -10,6 +10,20 @@
 
 namespace TestSupport {
 
+void TypeText(QWidget* w, const QString& text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+QStringList AskedTexts()
+{
+    QStringList texts;
+    for (const TDialogRequest& r : TDialogs::Asked())
+        texts << r.text;
+    return texts;
+}
+
 void InitEnvironment()
 {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

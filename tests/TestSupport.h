@@ -11,6 +11,19 @@
 
 namespace TestSupport {
 
+// The control of a window by its component name; the test stops when there is none.
+template <class T> T* Child(QObject* window, const char* name)
+{
+    T* c = window->findChild<T*>(QString::fromLatin1(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+// Types text into a control key by key (QTest::keyClicks handles Latin-1 only).
+void TypeText(QWidget* w, const QString& text);
+// The texts of every box and dialog asked through the dialog seam so far.
+QStringList AskedTexts();
+
 // Called from main() of each test before the test object runs.
 void InitEnvironment();
 
