@@ -4,6 +4,7 @@
 #include "app/Unit_Exceptions.h"
 #include "app/Unit_GlobalObjects.h"
 #include "data/Unit_Database.h"
+#include "data/Unit_DbfWriter.h"
 #include "data/Unit_Schema.h"
 #include <QDir>
 #include <QFileInfo>
@@ -134,6 +135,72 @@ void WriteReferenceBooks(TWriter& w, const QDateTime& now)
         w.Stamped("RegistrationArea", {"AreaLID", "AreaCode", "HspGID"}, {i, QString::number(i), 1}, now);
 }
 
+// The polyclinic's own registry: every patient of the register (their keys are the register's
+// paspor and kod), and some the register has not taken over yet.
+void WriteDemoRegistry(QSqlDatabase& db, const QString& folder, QRandomGenerator& rnd, int extra)
+{
+    using F = TDbfWriter::Field;
+    const auto C = TDbfWriter::Character;
+    const auto N = TDbfWriter::Numeric;
+    const auto D = TDbfWriter::Date;
+    {
+        TDbfWriter towns(folder + "S_TOWN.DBF", {F{"KOD_TOWN", C, 10}, F{"TOWN", C, 50}, F{"KOD_SOATO", C, 10}, F{"KOD_STATE", C, 10}});
+        for (const City& c : kCities)
+            towns.Append({c.code, QString::fromUtf8(c.name), c.soato, "1"});
+        towns.Close();
+        TDbfWriter streets(folder + "S_STREET.DBF", {F{"KOD_STREET", C, 10}, F{"KOD_TOWN", C, 10}, F{"KOD_STATE", C, 10}, F{"STREET", C, 50}});
+        QSqlQuery q(db);
+        TDatabase::Exec(q, "select s.StrLocCod, c.CityLocCod, s.StrName from Street s join City c on c.CityLID = s.CityLID order by s.StrLID");
+        while (q.next())
+            streets.Append({q.value(0), q.value(1), "1", q.value(2)});
+        streets.Close();
+        TDbfWriter profs(folder + "S_PROF.DBF", {F{"KOD_PROF", C, 10}, F{"NAM_PROF", C, 100}});
+        for (int i = 0; i < Count(kPosts); ++i)
+            profs.Append({QString::number(i + 1), QString::fromUtf8(kPosts[i])});
+        profs.Close();
+    }
+    TDbfWriter paspor(folder + "PASPOR.DBF",
+                      {F{"_PASPOR", C, 10}, F{"FAM", C, 20}, F{"NAM", C, 10}, F{"OTH", C, 20}, F{"DAY", D, 8}, F{"POL", C, 1},
+                       F{"TEL", C, 17}, F{"KOD", C, 10}, F{"KOD_TOWN", C, 10}, F{"KOD_STREET", C, 10}, F{"KOD_STATE", C, 10},
+                       F{"HOME", C, 10}, F{"KW", N, 6, 1}, F{"NU", N, 4}, F{"KOD_PROF", C, 10}});
+    TDbfWriter work(folder + "ARH_WORK.DBF", {F{"KOD", C, 10}, F{"DAY", D, 8}, F{"DAY_END", D, 8}, F{"KOD_PROF", C, 10}});
+    QSqlQuery q(db);
+    TDatabase::Exec(q, "select p.paspor, p.PrnSurName, p.PrnName, p.PrnOtch, p.PrnDate, p.PrnSex, p.PrnPhone, p.kod, "
+                       "c.CityLocCod, s.StrLocCod, a.AdrHousNum, a.AdrRoomNum, r.AreaCode, t.PosLocCod "
+                       "from Person p left join Address a on a.AdrLID = p.AdrLID left join City c on c.CityLID = a.CityLID "
+                       "left join Street s on s.StrLID = a.StrLID left join RegistrationArea r on r.AreaLID = p.AreaLID "
+                       "left join Post t on t.PosLID = p.PosLID order by p.PrnLID");
+    int last = 0;
+    const QString male = QString::fromUtf8("м"), female = QString::fromUtf8("ж");
+    while (q.next()) {
+        paspor.Append({q.value(0), q.value(1), q.value(2), q.value(3), QDate::fromString(q.value(4).toString(), "yyyy-MM-dd"),
+                       q.value(5).toInt() == 1 ? male : female, q.value(6), q.value(7), q.value(8), q.value(9), "1",
+                       q.value(10), q.value(11).isNull() ? QVariant() : QVariant(q.value(11).toDouble()), q.value(12).toInt(),
+                       q.value(13)});
+        work.Append({q.value(7), QDate(2000, 1, 1), QVariant(), q.value(13)});
+        ++last;
+    }
+    const int streetCount = Count(kCities) * Count(kStreets);
+    for (int i = 1; i <= extra; ++i) {
+        const int n = last + i;
+        const bool isMale = rnd.bounded(2) == 1;
+        QString surname = QString::fromUtf8(kMaleSurnames[rnd.bounded(Count(kMaleSurnames))]);
+        if (!isMale)
+            surname += QString::fromUtf8("А");
+        const int street = rnd.bounded(streetCount);
+        const QString prof = QString::number(1 + rnd.bounded(Count(kPosts)));
+        paspor.Append({QString::number(100000 + n), surname,
+                       QString::fromUtf8(isMale ? kMaleNames[rnd.bounded(Count(kMaleNames))] : kFemaleNames[rnd.bounded(Count(kFemaleNames))]),
+                       QString::fromUtf8(isMale ? "ПЕТРОВИЧ" : "ПЕТРОВНА"), QDate(1940, 1, 1).addDays(rnd.bounded(365 * 60)),
+                       isMale ? male : female, QString(), QString::number(500000 + n), kCities[street / Count(kStreets)].code,
+                       QString::number(100 + street), "1", QString::number(1 + rnd.bounded(90)), QVariant(double(1 + rnd.bounded(150))),
+                       1 + rnd.bounded(12), prof});
+        work.Append({QString::number(500000 + n), QDate(2000, 1, 1), QVariant(), prof});
+    }
+    paspor.Close();
+    work.Close();
+}
+
 } // namespace
 
 TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executable, int patients)
@@ -215,6 +282,7 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
         }
         w.Insert("SysTable", {"TableName", "AutoIncVal"}, {"document", docId});
         TDatabase::Commit(c.Db());
+        WriteDemoRegistry(c.Db(), root + "poly/", rnd, 40);
     }
 
     // The program's settings: the aliases and the exchange folders of this demo.
