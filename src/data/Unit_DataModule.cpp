@@ -12,10 +12,6 @@
 namespace {
 TDM* g_dm = nullptr;
 
-const char* const kPersonSql =
-    "select p.PrnLID, p.PrnSurName, p.PrnName, p.PrnOtch, p.PrnSex, p.PrnDate, p.PrnMdnName, p.paspor, "
-    "p.AdrLID, p.PrnPhone, p.AreaLID, p.PosLID from person p "
-    "order by p.PrnSurName collate UNOCASE, p.PrnName collate UNOCASE, p.PrnOtch collate UNOCASE";
 
 // Table and column names cannot be bound: accept only those of the workstation schema.
 void RequireKnownColumn(const QString& table, const QString& field)
@@ -58,13 +54,15 @@ void CloseMainDatabase()
 
 TDM::TDM(TAppInfo& info, QObject* parent) : QObject(parent), m_info(info)
 {
-    m_person = std::make_unique<QSqlQueryModel>();
+    m_person = std::make_unique<TPersonListModel>();
     m_list = std::make_unique<QSqlQueryModel>();
     m_card = std::make_unique<QSqlQueryModel>();
     OpenDatabase();
     EnsureIndex("Person", "idx_sn", "PrnSurName", ixCaseInsensitive);
     EnsureIndex("Person", "idx_nm", "PrnName", ixCaseInsensitive);
     EnsureIndex("Person", "idx_otch", "PrnOtch", ixCaseInsensitive);
+    // The order of the patient list, so that a page of it is read without sorting the register.
+    EnsureIndex("Person", "idx_person_order", "PrnSurName;PrnName;PrnOtch", ixCaseInsensitive);
     g_dm = this;
     if (m_info.LoggedIn && !m_personsOpen)
         OpenPersons();
@@ -94,7 +92,6 @@ void TDM::CloseDatabase()
         q->reset();
     m_list->clear();
     m_card->clear();
-    m_person->clear();
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -119,11 +116,7 @@ void TDM::OpenPersons()
         return;
     OpenDatabase();
     emit PersonsOpening();
-    QSqlQuery q(m_db);
-    TDatabase::Exec(q, QString::fromUtf8(kPersonSql));
-    m_person->setQuery(std::move(q));
-    if (m_person->lastError().isValid())
-        throw EDatabaseError(m_person->lastError().text());
+    m_person->Open(m_db);
     m_personsOpen = true;
     m_personCount = -1;
     m_personRow = -1;
@@ -135,7 +128,7 @@ void TDM::ClosePersons()
     if (!m_personsOpen)
         return;
     m_personsOpen = false;
-    m_person->clear();
+    m_person->Close();
     m_personRow = -1;
     m_personCount = -1;
     m_current = TPersonRow();
@@ -157,11 +150,8 @@ void TDM::CloseDetails()
 
 int TDM::PersonCount()
 {
-    if (m_personCount < 0) {
-        QSqlQuery q(m_db);
-        TDatabase::Exec(q, "select count(*) from person");
-        m_personCount = q.next() ? q.value(0).toInt() : 0;
-    }
+    if (m_personCount < 0)
+        m_personCount = m_person->IsOpen() ? m_person->rowCount() : CountPersons();
     return m_personCount;
 }
 
@@ -169,8 +159,6 @@ void TDM::SetPersonRow(int row)
 {
     if (!m_personsOpen)
         return;
-    while (row >= m_person->rowCount() && m_person->canFetchMore())
-        m_person->fetchMore();
     m_personRow = (row >= 0 && row < m_person->rowCount()) ? row : -1;
     ReadCurrentPerson();
     RefreshPersonDetails();
@@ -182,12 +170,11 @@ void TDM::ReadCurrentPerson()
     m_current = TPersonRow();
     if (m_personRow < 0)
         return;
-    const QSqlRecord r = m_person->record(m_personRow);
     QVariant* fields[] = {&m_current.PersonLID, &m_current.SurName, &m_current.Name, &m_current.SecName,
                           &m_current.Sex, &m_current.Birthday, &m_current.MdnName, &m_current.sqlPersonpaspor,
                           &m_current.AdrLID, &m_current.Phone, &m_current.AreaLID, &m_current.PosLID};
     for (int i = 0; i < 12; ++i)
-        *fields[i] = r.value(i);
+        *fields[i] = m_person->Value(m_personRow, i);
 }
 
 void TDM::RefreshPersonDetails()
@@ -365,7 +352,7 @@ int ScalarInt(QSqlDatabase& db, const QString& sql, const QVariant& bind = QVari
     TDatabase::Exec(q);
     return q.next() ? q.value(0).toInt() : 0;
 }
-const char* const kPersonOrder = " order by PrnSurName collate UNOCASE, PrnName collate UNOCASE, PrnOtch collate UNOCASE";
+const char* const kPersonOrder = TPersonListModel::OrderBy();
 }
 
 int TDM::CountPersons() { return ScalarInt(m_db, "select count(*) from person"); }
@@ -424,33 +411,4 @@ bool TDM::LocatePerson(const QString& prefix)
         return false;
     SetPersonRow(row);
     return true;
-}
-
-void TDM::DeleteDocument(int docLID, const char* dataTable, const char* diagTable)
-{
-    TDatabase::Transaction(m_db);
-    try {
-        for (const char* table : {diagTable, "Document", dataTable}) {
-            QSqlQuery q(m_db);
-            TDatabase::Prepare(q, QString("delete from %1 where doclid = :doclid").arg(QLatin1String(table)));
-            q.bindValue(":doclid", docLID);
-            TDatabase::Exec(q);
-        }
-        TDatabase::Commit(m_db);
-    } catch (...) {
-        TDatabase::Rollback(m_db);
-        throw;
-    }
-}
-
-void TDM::DeletePrimaryInspection(int docLID)
-{
-    DeleteDocument(docLID, "PrimaryInspection", "PrimDiag");
-    LoadSheetList(m_current.PersonLID);
-}
-
-void TDM::DeleteScriningCard(int docLID)
-{
-    DeleteDocument(docLID, "ScriningCard", "MapDiag");
-    LoadCardList(m_current.PersonLID);
 }

@@ -10,11 +10,15 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
+#include "data/Unit_PersonListModel.h"
 #include <QStringList>
 #include <QVariant>
 #include <memory>
 
 class TAppInfo;
+class TDBDocument;
+class TPIList;
+class TScriningCard;
 
 // The persistent fields of the current row of the patient list.
 struct TPersonRow {
@@ -52,13 +56,13 @@ public:
     void CloseDatabase(); // closes every data set first
 
     // The patient list.
-    QSqlQueryModel* sqlPerson() const { return m_person.get(); }
+    TPersonListModel* sqlPerson() const { return m_person.get(); }
     bool PersonsOpen() const { return m_personsOpen; }
     void OpenPersons();
     void ClosePersons();
     void ReopenPersons();
     int PersonRow() const { return m_personRow; } // -1: none
-    void SetPersonRow(int row);                   // fetches as far as needed; refreshes details
+    void SetPersonRow(int row);                   // refreshes the details
     int PersonCount();                            // every row, not only those fetched so far
     const TPersonRow& CurrentPerson() const { return m_current; }
     // The row, in the list's order, of the first patient whose surname begins with prefix
@@ -84,9 +88,6 @@ public:
     // Totals of the register.
     int CountPersons();
     int CountDocuments(int dtpGID);
-    // Deleting a document with its data and diagnosis rows; reloads the patient's list.
-    void DeletePrimaryInspection(int docLID);
-    void DeleteScriningCard(int docLID);
 
     int GetNextID(const QString& table, const QString& field);
     // fields: column names separated by ";". Creates the index unless one on exactly these
@@ -96,6 +97,41 @@ public:
     // Marks a registry dBase file (by its name in the polyclinic folder) as code page 866.
     void SetCodePageMark(const QString& tableFileName);
     static void SetCodePageMarkOnFile(const QString& path);
+
+    // ---- Document storage (Unit_DataModule_Storage.cpp) --------------------------------------
+    // A save writes Document, the kind's table and the diagnosis rows in one transaction with
+    // one row stamp; any error takes the whole save back and is passed on. Only the transaction
+    // a save began is ended by it: inside a caller's open transaction it works in a savepoint.
+    // A failed insert leaves the document's DocLID as it was before (0 for a new one).
+    // The sheet's insert and update show their error box before passing the error on.
+    void InsertPrimaryInspection(TPIList& sheet);
+    void UpdatePrimaryInspection(TPIList& sheet); // DocLID != 0
+    void InsertScriningCard(TScriningCard& card);
+    void UpdateScriningCard(TScriningCard& card);
+    // Load the stored document of the object's DocLID through the object's validating setters;
+    // no stored row leaves the object as it is. A stored value that fails its check ends the
+    // load with the setter's error, and the object is then reset to a new document (keeping
+    // DocLID and PrnLID): it never holds part of a row.
+    void LoadPrimaryInspection(TPIList& sheet);
+    void LoadScriningCard(TScriningCard& card);
+    // Deleting a document with its data and diagnosis rows; reloads the patient's list.
+    void DeletePrimaryInspection(int docLID);
+    void DeleteScriningCard(int docLID);
+
+    // The building blocks of the saves. With ownTransaction they run in a transaction of
+    // their own; the saves call them with false, inside theirs.
+    void InsertDocument(TDBDocument& doc, bool ownTransaction); // gives doc its new DocLID
+    void UpdateDocument(const TDBDocument& doc, bool ownTransaction);
+    // Replace the document's diagnosis rows by its two code lists (type 0 computer, 1 expert);
+    // only codes present in Diagnosis are stored.
+    void SavePrimDiag(const TPIList& sheet, bool ownTransaction);
+    void SaveMapDiag(const TScriningCard& card, bool ownTransaction);
+    // Throws EAppInfoException when Diagnosis is empty; otherwise SQL() stands on its first row.
+    void CheckDiagnosisTable();
+    // Binds CrDate, LastUpdate (the clock), WstGID and UserGID (the login context) to those of
+    // the prepared statement's placeholders that it has, in the spelling the text uses.
+    void SetRowStamp(QSqlQuery& statement);
+    // ---- end of document storage -------------------------------------------------------------
 
 signals:
     void PersonsOpening(); // before the patient list opens: the main window recounts its totals
@@ -110,7 +146,8 @@ private:
 
     TAppInfo& m_info;
     QSqlDatabase m_db;
-    std::unique_ptr<QSqlQueryModel> m_person, m_list, m_card;
+    std::unique_ptr<TPersonListModel> m_person;
+    std::unique_ptr<QSqlQueryModel> m_list, m_card;
     std::unique_ptr<QSqlQuery> m_sql, m_address, m_city, m_region, m_street, m_area, m_lpu, m_job;
     bool m_personsOpen = false;
     int m_personRow = -1;
