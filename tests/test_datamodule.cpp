@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <algorithm>
 
 using TestSupport::TWorkstation;
 
@@ -34,7 +35,7 @@ void Fixture(TWorkstation& ws)
         ws.Exec(QString::fromUtf8(sql));
 }
 
-QList<int> Column(QSqlQueryModel* m, int col)
+QList<int> Column(QAbstractItemModel* m, int col)
 {
     QList<int> v;
     for (int r = 0; r < m->rowCount(); ++r)
@@ -88,6 +89,46 @@ private slots:
         QVERIFY(dm.Details().House.isNull());
         QVERIFY(dm.Details().RegName.isNull());
         QVERIFY(dm.Details().JobName.isNull());
+    }
+
+    void locateAcrossPages()
+    {
+        TWorkstation ws;
+        QSqlDatabase db = ws.Db();
+        TDatabase::Transaction(db);
+        QSqlQuery ins(db);
+        TDatabase::Prepare(ins, "insert into Person(PrnLID, PrnSurName, PrnName) values(?, ?, ?)");
+        const QString letters = QString::fromUtf8("абвгдежзиклмнопрстуфхцчшэюя");
+        for (int i = 1; i <= 700; ++i) {
+            QString sn;
+            for (int k = 0, v = i * 7919; k < 4; ++k, v /= letters.size())
+                sn += letters[v % letters.size()];
+            // Same surnames in both cases, and several namesakes, across page boundaries.
+            ins.addBindValue(i);
+            ins.addBindValue(i % 2 ? sn.toUpper() : sn);
+            ins.addBindValue(i % 7 == 0 ? QString() : QString::number(i % 5));
+            TDatabase::Exec(ins);
+        }
+        TDatabase::Commit(db);
+        ws.Info().LoggedIn = true;
+        TDM dm(ws.Info());
+        QCOMPARE(dm.sqlPerson()->rowCount(), 700);
+        // The list's order, read page by page, equals a plain sort of the register.
+        QStringList listed;
+        for (int r = 0; r < 700; ++r)
+            listed << dm.sqlPerson()->Value(r, 1).toString().toUpper();
+        QStringList sorted = listed;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(listed, sorted);
+        for (const int r : {0, 255, 256, 511, 699}) {
+            const QString prefix = dm.sqlPerson()->Value(r, 1).toString().left(3).toLower();
+            QVERIFY(dm.LocatePerson(prefix));
+            QVERIFY(dm.PersonRow() <= r);
+            QVERIFY(dm.CurrentPerson().SurName.toString().startsWith(prefix, Qt::CaseInsensitive));
+            if (dm.PersonRow() > 0)
+                QVERIFY(!dm.sqlPerson()->Value(dm.PersonRow() - 1, 1).toString().startsWith(prefix, Qt::CaseInsensitive));
+        }
+        QVERIFY(!dm.LocatePerson(QString::fromUtf8("щщщщ")));
     }
 
     void emptyRegisterStillNotifies()
@@ -148,7 +189,7 @@ private slots:
         QStringList names;
         while (q.next())
             names << q.value(0).toString();
-        QCOMPARE(names, QStringList({"idx_AreaCodeHspGID", "idx_nm", "idx_otch", "idx_paspor", "idx_sn_cs", "my_sn"}));
+        QCOMPARE(names, QStringList({"idx_AreaCodeHspGID", "idx_nm", "idx_otch", "idx_paspor", "idx_person_order", "idx_sn_cs", "my_sn"}));
         // The index really compares Cyrillic without regard to case.
         ws.Exec("insert into Person(PrnLID, PrnSurName) values(1, 'Иванов')");
         QCOMPARE(ws.Scalar("select count(*) from Person where PrnSurName = 'ИВАНОВ' collate UNOCASE").toInt(), 1);

@@ -131,6 +131,21 @@ private slots:
         QCOMPARE(w.ui()->edFirstName->text(), QString("ЯКОВЛЕВ"));
     }
 
+    void foundPatientIsShownInTheGrid()
+    {
+        TMainWindow w;
+        for (int i = 10; i < 300; ++i)
+            w.ws.Exec(QString("insert into Person(PrnLID, PrnSurName) values(%1, 'БОРИСОВ%2')").arg(i).arg(i, 3, 10, QChar('0')));
+        w.dm->ReopenPersons();
+        w.form->resize(1024, 700);
+        QTableView* grid = w.ui()->gridPerson;
+        TypeText(w.ui()->edPersonSearch, "яко");
+        QCOMPARE(w.dm->CurrentPerson().PersonLID.toInt(), 4);
+        QCOMPARE(grid->currentIndex().row(), w.dm->PersonRow());
+        QVERIFY(grid->viewport()->rect().intersects(grid->visualRect(grid->currentIndex())));
+        QVERIFY(grid->selectionModel()->isRowSelected(w.dm->PersonRow(), QModelIndex()));
+    }
+
     void heldArrowLooksUpOnlyTheRowReached()
     {
         TMainWindow w;

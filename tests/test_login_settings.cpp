@@ -34,22 +34,6 @@ bool Activate(QWidget* w)
     return QTest::qWaitForWindowActive(w);
 }
 
-template <class T>
-T* Child(QWidget* w, const char* name)
-{
-    T* c = w->findChild<T*>(QString::fromLatin1(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-
-// QTest types Latin-1 only; the operator types Cyrillic.
-void Type(QWidget* w, const QString& text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 QLineEdit* Edit(QWidget* w, const char* name) { return Child<QLineEdit>(w, name); }
 QPushButton* Button(QWidget* w, const char* name) { return Child<QPushButton>(w, name); }
 
@@ -61,14 +45,6 @@ void AddOperator(TWorkstation& ws)
     ws.Exec(QString("insert into Operator (WstGID, UserGID, UserName, UserHash, UserLevel) "
                     "values (10, 5, '%1', '%2', 1)")
                 .arg(kUser, PasswordHashText(kPassword)));
-}
-
-QStringList AskedTexts()
-{
-    QStringList texts;
-    for (const TDialogRequest& r : TDialogs::Asked())
-        texts << r.text;
-    return texts;
 }
 
 // Acts on a modal window once its exec() runs; closes it if the action left it open, so
@@ -99,8 +75,8 @@ private slots:
         bool wasModal = false;
         WhenModal(&form, [&] {
             wasModal = form.isModal();
-            Type(Edit(&form, "edUserName"), "иванов"); // upper case as typed
-            Type(Edit(&form, "edPassword"), "пароль");
+            TypeText(Edit(&form, "edUserName"), "иванов"); // upper case as typed
+            TypeText(Edit(&form, "edPassword"), "пароль");
             Child<QComboBox>(&form, "edHospital")->setCurrentIndex(0);
             QTest::mouseClick(Button(&form, "btnOK"), Qt::LeftButton);
         });
@@ -174,7 +150,7 @@ private slots:
         WhenModal(&form, [&] {
             QVERIFY(Activate(&form));
             focusAtStart = QApplication::focusWidget();
-            Type(focusAtStart, kPassword);
+            TypeText(focusAtStart, kPassword);
             QTest::keyClick(focusAtStart, Qt::Key(key));
         });
         QCOMPARE(form.ShowLogin(), loggedIn);
@@ -322,7 +298,7 @@ private slots:
         form.SetMode(TLoginForm::ModePasswordChange);
         QVERIFY(Activate(&form));
         for (const char* text : {"ПАРОЛЬ", "НОВЫЙ", "НОВЫЙ"}) {
-            Type(QApplication::focusWidget(), text);
+            TypeText(QApplication::focusWidget(), text);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         }
         QCOMPARE(AskedTexts(), QStringList{"Пароль изменен успешно."});

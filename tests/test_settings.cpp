@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 
+using TestSupport::AskedTexts;
 using TestSupport::TWorkstation;
 
 namespace {
@@ -21,13 +22,6 @@ QByteArray ReadFile(const QString& path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-QStringList AskedTexts()
-{
-    QStringList t;
-    for (const TDialogRequest& r : TDialogs::Asked())
-        t << r.text;
-    return t;
 }
 const QString kLocationsInvalid = "Отсутствует или неверна информация о расположении Баз Данных. После нажатия "
                                   "кнопки ОК появиться окно для настройки.";

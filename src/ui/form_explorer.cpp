@@ -21,7 +21,7 @@
 namespace {
 enum { KindSheet = 0, KindCard = 1 };
 // Columns of the patient list and of the document lists as the data module selects them.
-enum { PersonSurName = 1, PersonName = 2, PersonOtch = 3 };
+enum { PersonSurName = 1, PersonName = 2, PersonOtch = 3, PersonBirthday = 5, PersonMaidenName = 6 };
 enum { DocDateColumn = 1, DocCrDateColumn = 5, DocLastUpdateColumn = 6 };
 // The field names the layout keys are named after, in column order.
 const char* const kDocColumnFields[] = {"DocDate", "crDate", "LastUpdate"};
@@ -278,14 +278,15 @@ void TExplorerForm::SetTabCaptions()
 
 void TExplorerForm::ShowPersonNames(int row)
 {
-    const QSqlRecord r = m_dm.sqlPerson()->record(row);
-    ui->edFirstName->setText(Upper(r.value(PersonSurName)));
-    ui->edName->setText(Upper(r.value(PersonName)));
-    ui->edSecName->setText(Upper(r.value(PersonOtch)));
-    ui->edBirthday->setText(r.value(5).isNull() ? QString()
-                                                : QLocale().toString(QDate::fromString(r.value(5).toString().left(10), "yyyy-MM-dd"),
-                                                                     QLocale::ShortFormat));
-    ui->edGerlSurname->setText(Upper(r.value(6)));
+    const TPersonListModel* m = m_dm.sqlPerson();
+    ui->edFirstName->setText(Upper(m->Value(row, PersonSurName)));
+    ui->edName->setText(Upper(m->Value(row, PersonName)));
+    ui->edSecName->setText(Upper(m->Value(row, PersonOtch)));
+    const QVariant born = m->Value(row, PersonBirthday);
+    ui->edBirthday->setText(born.isNull() ? QString()
+                                          : QLocale().toString(QDate::fromString(born.toString().left(10), "yyyy-MM-dd"),
+                                                               QLocale::ShortFormat));
+    ui->edGerlSurname->setText(Upper(m->Value(row, PersonMaidenName)));
 }
 
 void TExplorerForm::BlankDetails()
