@@ -16,22 +16,12 @@
 #include <QSqlDriver>
 #include <QSqlRecord>
 #include <QStringList>
-#include <sqlite3.h>
 
 namespace {
 
 const char* const kInsertFailed = "Произошла ошибка при попытке записи новых данных. Обратитесь к разработчику.";
 const char* const kUpdateFailed = "Произошла ошибка при попытке обновить данные. Обратитесь к разработчику.";
 const char* const kNoDiagnoses = "Таблица диагнозов пуста. Данные о диагнозах не будут сохранятся!";
-
-bool InTransaction(QSqlDatabase& db)
-{
-    const QVariant v = db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* handle = *static_cast<sqlite3* const*>(v.constData());
-    return handle && !sqlite3_get_autocommit(handle);
-}
 
 // The transaction of one storage operation. It begins one when the connection has none and
 // then ends it itself. Inside a transaction a caller already holds it takes a savepoint
@@ -44,7 +34,7 @@ public:
     {
         if (!wanted)
             return;
-        if (InTransaction(db)) {
+        if (TDatabase::InTransaction(db)) {
             TDatabase::Exec(db, "savepoint velta_storage");
             m_mode = Savepoint;
         } else {

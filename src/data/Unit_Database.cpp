@@ -145,6 +145,12 @@ void TDatabase::Commit(QSqlDatabase& db)
 
 void TDatabase::Rollback(QSqlDatabase& db) { db.rollback(); }
 
+bool TDatabase::InTransaction(QSqlDatabase& db)
+{
+    sqlite3* h = Handle(db);
+    return h && !sqlite3_get_autocommit(h);
+}
+
 bool TDatabase::TableExists(QSqlDatabase& db, const QString& table)
 {
     QSqlQuery q(db);

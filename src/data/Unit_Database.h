@@ -27,6 +27,8 @@ public:
     static void Transaction(QSqlDatabase& db);
     static void Commit(QSqlDatabase& db);
     static void Rollback(QSqlDatabase& db);
+    // True while a transaction is open on the connection (SQLite is not in autocommit).
+    static bool InTransaction(QSqlDatabase& db);
 
     // True when the file exists, is a database and holds the table. A file that is not a
     // database raises EDatabaseError with the engine's message.
