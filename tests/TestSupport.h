@@ -3,6 +3,7 @@
 // an empty workstation database), the ru_RU locale, a fixed clock, and the dialog seam
 // cleared between cases.
 #include "app/Unit_GlobalObjects.h"
+#include "app/Widget_Application.h"
 #include <QApplication>
 #include <QSqlDatabase>
 #include <QTest>
@@ -61,7 +62,7 @@ private:
 #define VELTA_TEST_MAIN(TestClass)                                                                   \
     int main(int argc, char** argv)                                                                  \
     {                                                                                                \
-        QApplication app(argc, argv);                                                                \
+        TVeltaApplication app(argc, argv);                                                           \
         TestSupport::InitEnvironment();                                                              \
         TestClass tc;                                                                                \
         return QTest::qExec(&tc, argc, argv);                                                        \

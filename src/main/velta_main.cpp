@@ -7,6 +7,7 @@
 #include "app/Widget_DialogPresenter.h"
 #include "ui/form_SetSettings.h"
 #include "ui/form_explorer.h"
+#include "ui/form_primary_inspection.h"
 #include <QLocale>
 #include <memory>
 
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     TVeltaApplication app(argc, argv);
     SetLocale();
     InstallWidgetDialogs();
+    RegisterPrimaryInspectionWindow();
 
     std::unique_ptr<TAppInfo> info;
     try {
