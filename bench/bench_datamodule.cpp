@@ -7,7 +7,7 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 #include <memory>
 
 namespace {
@@ -38,11 +38,4 @@ void BM_MoveCurrentPatient(benchmark::State& state)
 BENCHMARK(BM_MoveCurrentPatient)->Unit(benchmark::kMicrosecond);
 }
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELTA_BENCH_MAIN(QCoreApplication)

@@ -5,7 +5,7 @@
 #include "ui/form_explorer.h"
 #include <QApplication>
 #include <QLineEdit>
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 
 namespace {
 void BM_LoginToMainWindow(benchmark::State& state)
@@ -51,12 +51,4 @@ void BM_MovePersonInWindow(benchmark::State& state)
 BENCHMARK(BM_MovePersonInWindow)->Unit(benchmark::kMicrosecond);
 }
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELTA_BENCH_MAIN(QApplication)

@@ -11,7 +11,7 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
+#include "BenchMain.h"
 #include <memory>
 
 namespace {
@@ -126,11 +126,4 @@ void BM_LoadScriningCard(benchmark::State& state)
 BENCHMARK(BM_LoadScriningCard)->Unit(benchmark::kMillisecond);
 }
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VELTA_BENCH_MAIN(QCoreApplication)
