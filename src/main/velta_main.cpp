@@ -7,6 +7,7 @@
 #include "app/Widget_DialogPresenter.h"
 #include "ui/form_SetSettings.h"
 #include "ui/form_explorer.h"
+#include "ui/form_ScriningCard.h"
 #include "ui/form_primary_inspection.h"
 #include <QLocale>
 #include <memory>
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     SetLocale();
     InstallWidgetDialogs();
     RegisterPrimaryInspectionWindow();
+    RegisterScriningCardWindow();
 
     std::unique_ptr<TAppInfo> info;
     try {
