@@ -1,6 +1,7 @@
 // The primary inspection sheet window over a real workstation database: a patient, the
 // diagnosis book and three medicines. The window is shown modelessly and driven from the
 // keyboard; every box is answered through the dialog seam.
+#include "DocumentWindowDriver.h"
 #include "TestSupport.h"
 #include "app/Unit_Dialogs.h"
 #include "app/Unit_Exceptions.h"
@@ -43,74 +44,14 @@ void Fixture(TWorkstation& ws, bool withDiagnoses = true)
 // A click on a box's mark (a box may stretch far beyond its caption).
 void Click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
 
-struct TSheetWindow {
-    TWorkstation ws;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<TPrimaryInspectionForm> form;
-
+struct TSheetWindow : TDocumentWindowDriver<TPrimaryInspectionForm> {
     explicit TSheetWindow(bool withDiagnoses = true)
+        : TDocumentWindowDriver([withDiagnoses](TWorkstation& ws) { Fixture(ws, withDiagnoses); })
     {
-        Fixture(ws, withDiagnoses);
-        TAppInfo& info = ws.Info();
-        info.LoggedIn = true;
-        info.HspGID = 1;
-        dm = std::make_unique<TDM>(info);
-        dm->SetPersonRow(0);
-    }
-    // Opens a sheet modelessly, as EditDocument does before its modal show.
-    void Open(int docLID = 0)
-    {
-        form = std::make_unique<TPrimaryInspectionForm>();
-        form->OpenDocument(1, docLID);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        TDialogs::ClearAsked();
     }
     Ui::PrimaryInspectionForm* ui() const { return form->Form(); }
     const TPIList& sheet() const { return form->Sheet(); }
-    QWidget* focus() const { return QApplication::focusWidget(); }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(focus() ? focus() : form.get(), Qt::Key(key), mods);
-    }
-    // Types into the field as the operator does: in, the old text replaced, out with Enter.
-    void Enter(QLineEdit* edit, const QString& text)
-    {
-        edit->setFocus();
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            TypeText(edit, text);
-        Key(Qt::Key_Return);
-    }
-    // Space on a box and on with Enter.
-    void Tick(QCheckBox* box)
-    {
-        box->setFocus();
-        Key(Qt::Key_Space);
-        Key(Qt::Key_Return);
-    }
-    // Picks the medicine whose name begins with prefix from the picker F10 opens.
-    void PickWithF10(const QString& prefix)
-    {
-        QTimer::singleShot(0, [prefix] {
-            QWidget* picker = QApplication::activeModalWidget();
-            if (!picker)
-                return;
-            if (!QTest::qWaitForWindowActive(picker))
-                qWarning("the picker did not become active");
-            QLineEdit* search = Child<QLineEdit>(picker, "edSearchString");
-            TypeText(search, prefix);
-            QTest::keyClick(search, Qt::Key_Return);
-        });
-        Key(Qt::Key_F10);
-        // The offscreen platform has no window manager to hand the activation back.
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    bool Red(QWidget* w) const { return w->palette().color(QPalette::Text) == QColor(Qt::red); }
+    bool Red(QWidget* w) const { return TestSupport::Red(w); }
 };
 }
 

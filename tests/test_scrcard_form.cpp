@@ -1,6 +1,7 @@
 // The screening card window over a real workstation database: a patient, the diagnosis book
 // (1 to 18), medicines and posts. The window is shown modelessly (as a modal dialog would be,
 // without its own loop) and driven from the keyboard; every box is answered through the seam.
+#include "DocumentWindowDriver.h"
 #include "TestSupport.h"
 #include "app/Unit_Dialogs.h"
 #include "data/Unit_DataModule.h"
@@ -38,69 +39,12 @@ void Fixture(TWorkstation& ws)
         ws.Exec(QString("insert into Diagnosis(DiagGID, DiagName) values(%1, 'Диагноз %1')").arg(i));
 }
 
-struct TCardWindow {
-    TWorkstation ws;
-    std::unique_ptr<TDM> dm;
-    std::unique_ptr<TScrCardForm> form;
-
-    TCardWindow()
-    {
-        Fixture(ws);
-        TAppInfo& info = ws.Info();
-        info.LoggedIn = true;
-        info.HspGID = 1;
-        dm = std::make_unique<TDM>(info);
-        dm->SetPersonRow(0);
-    }
-    void Open(int docLID = 0)
-    {
-        form = std::make_unique<TScrCardForm>();
-        form->OpenDocument(1, docLID);
-        form->setModal(true);
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        TDialogs::ClearAsked();
-    }
+struct TCardWindow : TDocumentWindowDriver<TScrCardForm> {
+    TCardWindow() : TDocumentWindowDriver(Fixture) {}
+    void Open(int docLID = 0) { TDocumentWindowDriver::Open(docLID, true); }
     Ui::ScrCardForm* ui() const { return form->Form(); }
     const TScriningCard& card() const { return form->Card(); }
-    QWidget* focus() const { return QApplication::focusWidget(); }
     int page() const { return ui()->pcScrCard->currentIndex(); }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        QTest::keyClick(focus() ? focus() : form.get(), Qt::Key(key), mods);
-    }
-    // In, the old text replaced, out with Enter.
-    void Enter(QLineEdit* edit, const QString& text)
-    {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        TypeText(edit, text);
-        Key(Qt::Key_Return);
-    }
-    // Space on a box (one step of its cycle), then on with Enter.
-    void Tick(QCheckBox* box)
-    {
-        box->setFocus();
-        Key(Qt::Key_Space);
-        Key(Qt::Key_Return);
-    }
-    // F10 in the focused field, choosing the first row that begins with prefix.
-    void PickWithF10(const QString& prefix)
-    {
-        QTimer::singleShot(0, [prefix] {
-            QWidget* picker = QApplication::activeModalWidget();
-            if (!picker || !QTest::qWaitForWindowActive(picker))
-                return;
-            QLineEdit* search = Child<QLineEdit>(picker, "edSearchString");
-            TypeText(search, prefix);
-            QTest::keyClick(search, Qt::Key_Return);
-        });
-        Key(Qt::Key_F10);
-        QApplication::setActiveWindow(form.get()); // no window manager hands it back offscreen
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
     QVariant Stored(const QString& column)
     {
         return ws.Scalar("select " + column + " from ScriningCard order by DocLID desc limit 1");
@@ -116,7 +60,6 @@ bool Shown(const QWidget* w)
     return true;
 }
 
-bool Red(const QWidget* w) { return w->palette().color(QPalette::Text) == QColor(Qt::red); }
 
 QStringList AutoLabels(Ui::ScrCardForm* ui)
 {
