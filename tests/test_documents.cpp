@@ -55,56 +55,43 @@ class TestDocuments : public QObject {
     Q_OBJECT
 private slots:
     // --- Code lists -------------------------------------------------------------------------
-    void codeListAdd_data()
+    // A code list is a set of whole codes: "+" adds a code, "-" removes one.
+    void codeList_data()
     {
         QTest::addColumn<QString>("list");
+        QTest::addColumn<QChar>("op");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("to empty") << "," << "9" << ",9,";
-        QTest::newRow("present once") << ",9," << "9" << ",9,";
-        QTest::newRow("tail of a longer code") << ",11," << "1" << ",11,1,";
-        QTest::newRow("head of a longer code") << ",1," << "11" << ",1,11,";
-        QTest::newRow("inside a longer code") << ",212," << "1" << ",212,1,";
-        QTest::newRow("empty code empties") << ",1,5,9," << "" << ",";
+        QTest::newRow("add to empty") << "," << QChar('+') << "9" << ",9,";
+        QTest::newRow("add present once") << ",9," << QChar('+') << "9" << ",9,";
+        QTest::newRow("add tail of a longer code") << ",11," << QChar('+') << "1" << ",11,1,";
+        QTest::newRow("add head of a longer code") << ",1," << QChar('+') << "11" << ",1,11,";
+        QTest::newRow("add inside a longer code") << ",212," << QChar('+') << "1" << ",212,1,";
+        QTest::newRow("add empty code empties") << ",1,5,9," << QChar('+') << "" << ",";
+        QTest::newRow("remove first of two") << ",9,11," << QChar('-') << "9" << ",11,";
+        QTest::newRow("remove last of two") << ",11,9," << QChar('-') << "9" << ",11,";
+        QTest::newRow("remove only element") << ",9," << QChar('-') << "9" << ",";
+        QTest::newRow("remove not a tail of 11") << ",11,9," << QChar('-') << "1" << ",11,9,";
+        QTest::newRow("remove not a tail of 19") << ",19," << QChar('-') << "9" << ",19,";
+        QTest::newRow("remove whole code among look-alikes") << ",19,9,91," << QChar('-') << "9" << ",19,91,";
+        QTest::newRow("remove absent from empty") << "," << QChar('-') << "9" << ",";
+        QTest::newRow("remove empty code") << ",9," << QChar('-') << "" << ",9,";
     }
-    void codeListAdd()
+    void codeList()
     {
         QFETCH(QString, list);
+        QFETCH(QChar, op);
         QFETCH(QString, code);
         QFETCH(QString, expected);
         TCodeList codes;
         for (const QString& c : list.split(',', Qt::SkipEmptyParts))
             codes.Add(c);
         QCOMPARE(codes.Text(), list);
-        codes.Add(code);
+        if (op == '+')
+            codes.Add(code);
+        else
+            codes.Remove(code);
         QCOMPARE(codes.Text(), expected);
-    }
-
-    void codeListRemove_data()
-    {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("first of two") << ",9,11," << "9" << ",11,";
-        QTest::newRow("last of two") << ",11,9," << "9" << ",11,";
-        QTest::newRow("only element") << ",9," << "9" << ",";
-        QTest::newRow("not a tail of 11") << ",11,9," << "1" << ",11,9,";
-        QTest::newRow("not a tail of 19") << ",19," << "9" << ",19,";
-        QTest::newRow("whole code among look-alikes") << ",19,9,91," << "9" << ",19,91,";
-        QTest::newRow("absent from empty") << "," << "9" << ",";
-        QTest::newRow("empty code") << ",9," << "" << ",9,";
-    }
-    void codeListRemove()
-    {
-        QFETCH(QString, list);
-        QFETCH(QString, code);
-        QFETCH(QString, expected);
-        TCodeList codes;
-        for (const QString& c : list.split(',', Qt::SkipEmptyParts))
-            codes.Add(c);
-        codes.Remove(code);
-        QCOMPARE(codes.Text(), expected);
-        QVERIFY(!codes.Contains(code));
     }
 
     // Both documents keep their lists as sets of whole codes.
