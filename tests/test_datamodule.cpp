@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <algorithm>
+#include <tuple>
 
 using TestSupport::TWorkstation;
 
@@ -194,6 +195,38 @@ private slots:
         ws.Exec("insert into Person(PrnLID, PrnSurName) values(1, 'Иванов')");
         QCOMPARE(ws.Scalar("select count(*) from Person where PrnSurName = 'ИВАНОВ' collate UNOCASE").toInt(), 1);
         QCOMPARE(ws.Scalar("select upper('ёж')").toString(), QString("ЁЖ"));
+    }
+
+    // The case-blind order agrees with comparing the upper-cased texts, in the register's
+    // alphabet and beyond it (special casing, other planes, a difference after the first letter).
+    void caseBlindOrder_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        const char* pairs[][2] = {{"иванов", "ИВАНОВ"}, {"Ёлкин", "ежов"},    {"ЯКОВЛЕВ", "яковлева"},
+                                  {"smith", "Smyth"},   {"o'neil", "ONEIL"},  {"і", "Ї"},
+                                  {"straße", "STRASSE"}, {"strasse", "straßf"}, {"ПЕТРОВ😀", "петров😁"},
+                                  {"", "а"},           {"ǆ", "ǅ"},           {"Щ1", "щ2"}};
+        for (const auto& p : pairs)
+            QTest::newRow(p[0]) << QString::fromUtf8(p[0]) << QString::fromUtf8(p[1]);
+    }
+    void caseBlindOrder()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        TWorkstation ws;
+        const auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
+        const int expected = sign(QString::compare(a.toUpper(), b.toUpper(), Qt::CaseSensitive));
+        for (const auto& [x, y, want] : {std::tuple(a, b, expected), std::tuple(b, a, -expected)}) {
+            QSqlQuery q(ws.Db());
+            TDatabase::Prepare(q, "select case when ? < ? collate UNOCASE then -1 when ? = ? collate UNOCASE then 0 "
+                                  "else 1 end");
+            for (int i = 0; i < 4; ++i)
+                q.bindValue(i, i % 2 ? y : x);
+            TDatabase::Exec(q);
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toInt(), want);
+        }
     }
 
     void codePageMark()

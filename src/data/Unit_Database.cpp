@@ -26,11 +26,49 @@ void CaseFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv, bool upp
 void UpperFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) { CaseFunction(ctx, argc, argv, true); }
 void LowerFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) { CaseFunction(ctx, argc, argv, false); }
 
-int CompareNoCase(void*, int n1, const void* s1, int n2, const void* s2)
+int CompareNoCaseFull(int n1, const void* s1, int n2, const void* s2)
 {
     const QString a = QString::fromUtf8(static_cast<const char*>(s1), n1).toUpper();
     const QString b = QString::fromUtf8(static_cast<const char*>(s2), n2).toUpper();
     return QString::compare(a, b, Qt::CaseSensitive);
+}
+
+// The upper case of the next character when it is ASCII or Cyrillic, whose upper case is one
+// character of the same plane; -1 for anything else, which the full comparison handles.
+int NextSimpleUpper(const unsigned char*& p, const unsigned char* end)
+{
+    const unsigned c = *p;
+    if (c < 0x80) {
+        ++p;
+        return c >= 'a' && c <= 'z' ? int(c - 32) : int(c);
+    }
+    if ((c & 0xE0) == 0xC0 && end - p >= 2 && (p[1] & 0xC0) == 0x80) {
+        const char32_t cp = ((c & 0x1F) << 6) | (p[1] & 0x3F);
+        if (cp >= 0x400 && cp < 0x530) {
+            p += 2;
+            return int(QChar::toUpper(cp));
+        }
+    }
+    return -1;
+}
+
+// Every index on names calls this for each entry it passes, so the register's own alphabet is
+// compared in place; the result is the same as comparing the upper-cased texts.
+int CompareNoCase(void*, int n1, const void* s1, int n2, const void* s2)
+{
+    const auto* a = static_cast<const unsigned char*>(s1);
+    const auto* b = static_cast<const unsigned char*>(s2);
+    const unsigned char* const aEnd = a + n1;
+    const unsigned char* const bEnd = b + n2;
+    while (a < aEnd && b < bEnd) {
+        const int ca = NextSimpleUpper(a, aEnd);
+        const int cb = NextSimpleUpper(b, bEnd);
+        if (ca < 0 || cb < 0)
+            return CompareNoCaseFull(n1, s1, n2, s2);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a < aEnd ? 1 : b < bEnd ? -1 : 0;
 }
 
 sqlite3* Handle(QSqlDatabase& db)
