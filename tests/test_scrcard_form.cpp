@@ -408,6 +408,38 @@ private slots:
         QVERIFY(Shown(ui->pnlRous21) && !Shown(ui->pnlRous3));
     }
 
+    // A look at the conclusion half-way through the questionnaire redraws page 5 from the card:
+    // questions 4 to 6 not yet answered stay blank, so the answers on screen are the ones the
+    // conclusion is drawn from.
+    void roseRedrawShowsOnlyGivenAnswers()
+    {
+        TCardWindow w;
+        w.Open();
+        auto ui = w.ui();
+        w.Key(Qt::Key_F5);
+        w.Tick(ui->chbRous11Yes);
+        for (QCheckBox* b : {ui->chbRous21Yes, ui->chbRous3No})
+            w.Tick(b);
+        w.Key(Qt::Key_F8);
+        w.Key(Qt::Key_F5);
+        for (QCheckBox* b : {ui->chbRous4Stop, ui->chbRous4Go, ui->chbRous5Gone, ui->chbRous5Stay,
+                             ui->chbRous6Before10, ui->chbRous6After10})
+            QVERIFY2(!b->isChecked(), qPrintable(b->objectName()));
+        QVERIFY(ui->chbRous21Yes->isChecked() && ui->chbRous3No->isChecked() && Shown(ui->pnlRous4));
+        w.Tick(ui->chbRous4Stop);
+        w.Tick(ui->chbRous5Gone);
+        QVERIFY(Shown(ui->pnlRous6) && !ui->chbRous6Before10->isChecked());
+        w.Tick(ui->chbRous6Before10);
+        w.Tick(ui->chbRous71);
+        w.Tick(ui->chbRous8No);
+        w.Enter(ui->edRous9, "2");
+        w.Key(Qt::Key_F8);
+        QVERIFY2(w.card().AutoDiagnoses().contains(",15,"), qPrintable(w.card().AutoDiagnoses()));
+        // A stored answer is still shown by its box.
+        w.Key(Qt::Key_F5);
+        QVERIFY(ui->chbRous5Gone->isChecked() && ui->chbRous6Before10->isChecked() && ui->chbRous4Stop->isChecked());
+    }
+
     void closeQuestionAndEscOnPage8()
     {
         TCardWindow w;

@@ -92,6 +92,8 @@ private:
     void SetupRose();
     void RefreshRose();
     void RoseAnswer(QCheckBox* box);
+    // Answers the question with the box of this value, or leaves it blank when none has it.
+    void RoseAnswerByValue(const char* question, int value);
     void RoseEffect(QCheckBox* box);
     void HideRoseFrom2();
     void edRous8Change();

@@ -82,6 +82,17 @@ void TScrCardForm::RoseAnswer(QCheckBox* box)
     RoseEffect(box);
 }
 
+void TScrCardForm::RoseAnswerByValue(const char* question, int value)
+{
+    TOneOfGroup* group = m_groups.value(QLatin1String(question));
+    for (QCheckBox* b : group->Boxes())
+        if (group->ValueOf(b) == value) {
+            RoseAnswer(b);
+            return;
+        }
+    Untick(group);
+}
+
 void TScrCardForm::HideRoseFrom2()
 {
     for (QWidget* q : {ui->pnlRous21, ui->pnlRous3, ui->pnlRous4, ui->pnlRous5, ui->pnlRous6, ui->pnlRous7,
@@ -156,10 +167,11 @@ void TScrCardForm::RefreshRose()
     if (m_card.Rous22())
         RoseAnswer(ui->chbRous21None);
     RoseAnswer(m_card.Rous3() ? ui->chbRous3Yes : ui->chbRous3No);
-    if (m_card.Rous4() == 1 || m_card.Rous4() == 2)
-        RoseAnswer(m_card.Rous4() == 1 ? ui->chbRous4Stop : ui->chbRous4Go);
-    RoseAnswer(m_card.Rous5() == 1 ? ui->chbRous5Gone : ui->chbRous5Stay);
-    RoseAnswer(m_card.Rous6() == 2 ? ui->chbRous6After10 : ui->chbRous6Before10);
+    // Questions 4 to 6 have no "no" answer: 0 means unanswered and leaves both boxes blank,
+    // so that no answer is shown that the card does not hold.
+    RoseAnswerByValue("Rous4", m_card.Rous4());
+    RoseAnswerByValue("Rous5", m_card.Rous5());
+    RoseAnswerByValue("Rous6", m_card.Rous6());
     const QList<QCheckBox*> places{ui->chbRous71, ui->chbRous72, ui->chbRous73, ui->chbRous74};
     for (int i = 0; i < places.size(); ++i) {
         places[i]->setChecked(m_card.Rous7Where().contains(QString::number(i + 1)));
