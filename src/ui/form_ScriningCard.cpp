@@ -102,6 +102,23 @@ void TScrCardForm::OnLeave(QWidget* control, std::function<void()> commit)
     });
 }
 
+TOneOfGroup* TScrCardForm::AnswerGroup(const QString& member,
+                                       std::initializer_list<std::pair<QCheckBox*, double>> boxes,
+                                       std::function<void(double)> store)
+{
+    auto* g = new TOneOfGroup(this);
+    m_groups.insert(member, g);
+    for (const auto& [box, value] : boxes) {
+        g->Add(box, value);
+        QCheckBox* b = box;
+        OnLeave(b, [g, b, store] {
+            if (const auto v = g->ValueOfTicked(b))
+                store(*v);
+        });
+    }
+    return g;
+}
+
 void TScrCardForm::RunCommit(QWidget* control)
 {
     const auto it = m_commit.constFind(control);

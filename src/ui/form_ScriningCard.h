@@ -62,6 +62,9 @@ private:
     // Registers the commit of a control: run when the focus leaves it, marking it valid or
     // invalid; an error goes on to the general error display.
     void OnLeave(QWidget* control, std::function<void()> commit);
+    // The one-of-N answer of a card member: a box left ticked stores its value.
+    TOneOfGroup* AnswerGroup(const QString& member, std::initializer_list<std::pair<QCheckBox*, double>> boxes,
+                             std::function<void(double)> store);
     // Commits the focused control now; false when the card refused its value.
     bool CommitFocused();
     void RunCommit(QWidget* control);

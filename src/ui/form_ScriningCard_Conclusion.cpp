@@ -25,16 +25,8 @@ void TScrCardForm::SetupConclusion()
                 m_card.RemoveExpertDiagnosis(c);
         });
     }
-    auto* disp = new TOneOfGroup(this);
-    m_groups.insert(QStringLiteral("Dispanser"), disp);
-    int value = 0;
-    for (QCheckBox* box : {ui->chbDisp1, ui->chbDisp2, ui->chbDisp3}) {
-        disp->Add(box, value++);
-        OnLeave(box, [this, disp, box] {
-            if (const auto v = disp->ValueOfTicked(box))
-                m_card.SetDispanser(int(*v));
-        });
-    }
+    AnswerGroup(QStringLiteral("Dispanser"), {{ui->chbDisp1, 0}, {ui->chbDisp2, 1}, {ui->chbDisp3, 2}},
+                [this](double v) { m_card.SetDispanser(int(v)); });
     ui->PCDiags->setCurrentIndex(0);
     // PCDiagsEnter: coming to the inner tabs with the expert's tab shown means its first box.
     m_commits->OnEnter(ui->PCDiags->tabBar(), [this] {

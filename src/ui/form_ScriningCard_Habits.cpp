@@ -10,20 +10,9 @@ QString CountText(int v) { return v != 0 ? QString::number(v) : QString(); }
 
 void TScrCardForm::SetupHabits()
 {
-    // One group of boxes per member; each box stores its value when it is left ticked.
-    const auto group = [this](const QString& member, std::initializer_list<std::pair<QCheckBox*, double>> boxes,
+    const auto group = [this](const char* member, std::initializer_list<std::pair<QCheckBox*, double>> boxes,
                               std::function<void(double)> store) {
-        auto* g = new TOneOfGroup(this);
-        m_groups.insert(member, g);
-        for (const auto& [box, value] : boxes) {
-            g->Add(box, value);
-            QCheckBox* b = box;
-            OnLeave(b, [g, b, store] {
-                if (const auto v = g->ValueOfTicked(b))
-                    store(*v);
-            });
-        }
-        return g;
+        return AnswerGroup(QLatin1String(member), boxes, std::move(store));
     };
     group("AlkBeerFreq", {{ui->chbBeer1, 1}, {ui->chbBeer2, 2}, {ui->chbBeer3, 3}, {ui->chbBeer4, 4}},
           [this](double v) { m_card.SetAlkBeerFreq(int(v)); })->Select(ui->chbBeer2);

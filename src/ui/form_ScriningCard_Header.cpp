@@ -49,16 +49,8 @@ void TScrCardForm::SetupHeader()
     OnLeave(ui->edCode, [this] { m_card.SetDocCode(ui->edCode->text()); });
     OnLeave(ui->edDate, [this] { m_card.SetDocDate(ui->edDate->date().startOfDay()); });
 
-    auto* family = new TOneOfGroup(this);
-    m_groups.insert(QStringLiteral("FamilyStatus"), family);
-    int value = 0;
-    for (QCheckBox* box : {ui->chbFam1, ui->chbFam2, ui->chbFam3}) {
-        family->Add(box, value++);
-        OnLeave(box, [this, family, box] {
-            if (const auto v = family->ValueOfTicked(box))
-                m_card.SetFamilyStatus(int(*v));
-        });
-    }
+    AnswerGroup(QStringLiteral("FamilyStatus"), {{ui->chbFam1, 0}, {ui->chbFam2, 1}, {ui->chbFam3, 2}},
+                [this](double v) { m_card.SetFamilyStatus(int(v)); });
 
     connect(ui->edPostDate, &QDateEdit::dateChanged, this, [this] {
         if (!m_guard)

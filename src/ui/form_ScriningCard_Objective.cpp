@@ -46,18 +46,9 @@ void TScrCardForm::SetupObjective()
         });
     }
 
-    const auto group = [this](const char* member, std::initializer_list<std::pair<QCheckBox*, int>> boxes,
+    const auto group = [this](const char* member, std::initializer_list<std::pair<QCheckBox*, double>> boxes,
                               QCheckBox* initial, std::function<void(int)> store) {
-        auto* g = new TOneOfGroup(this);
-        m_groups.insert(QLatin1String(member), g);
-        for (const auto& [box, value] : boxes) {
-            g->Add(box, value);
-            QCheckBox* b = box;
-            OnLeave(b, [g, b, store] {
-                if (const auto v = g->ValueOfTicked(b))
-                    store(int(*v));
-            });
-        }
+        TOneOfGroup* g = AnswerGroup(QLatin1String(member), boxes, [store](double v) { store(int(v)); });
         if (initial)
             g->Select(initial);
     };

@@ -17,37 +17,28 @@ void Untick(TOneOfGroup* group)
 void TScrCardForm::SetupRose()
 {
     // Answer boxes store their value when left ticked; question 2.1 and its 2.2 share a group.
-    const auto question = [this](const char* name, std::initializer_list<std::pair<QCheckBox*, int>> answers,
-                                 std::function<void(QCheckBox*, int)> store) {
-        auto* g = new TOneOfGroup(this);
-        m_groups.insert(QLatin1String(name), g);
-        for (const auto& [box, value] : answers) {
-            g->Add(box, value);
-            QCheckBox* b = box;
-            OnLeave(b, [g, b, store] {
-                if (const auto v = g->ValueOfTicked(b))
-                    store(b, int(*v));
-            });
-        }
+    const auto question = [this](const char* name, std::initializer_list<std::pair<QCheckBox*, double>> answers,
+                                 std::function<void(int)> store) {
+        TOneOfGroup* g = AnswerGroup(QLatin1String(name), answers, [store](double v) { store(int(v)); });
         connect(g, &TOneOfGroup::Selected, this, [this](QCheckBox* box) { RoseEffect(box); });
     };
     question("Rous11", {{ui->chbRous11Yes, 1}, {ui->chbRous11No, 0}},
-             [this](QCheckBox*, int v) { m_card.SetRous11(v == 1); });
+             [this](int v) { m_card.SetRous11(v == 1); });
     question("Rous12", {{ui->chbRous12Yes, 1}, {ui->chbRous12No, 0}},
-             [this](QCheckBox*, int v) { m_card.SetRous12(v == 1); });
+             [this](int v) { m_card.SetRous12(v == 1); });
     question("Rous21", {{ui->chbRous21Yes, 1}, {ui->chbRous21No, 0}, {ui->chbRous21None, 2}},
-             [this](QCheckBox*, int v) {
+             [this](int v) {
                  if (v != 2)
                      m_card.SetRous21(v == 1);
              });
     question("Rous3", {{ui->chbRous3Yes, 1}, {ui->chbRous3No, 0}},
-             [this](QCheckBox*, int v) { m_card.SetRous3(v == 1); });
-    question("Rous4", {{ui->chbRous4Stop, 1}, {ui->chbRous4Go, 2}}, [this](QCheckBox*, int v) { m_card.SetRous4(v); });
-    question("Rous5", {{ui->chbRous5Gone, 1}, {ui->chbRous5Stay, 2}}, [this](QCheckBox*, int v) { m_card.SetRous5(v); });
+             [this](int v) { m_card.SetRous3(v == 1); });
+    question("Rous4", {{ui->chbRous4Stop, 1}, {ui->chbRous4Go, 2}}, [this](int v) { m_card.SetRous4(v); });
+    question("Rous5", {{ui->chbRous5Gone, 1}, {ui->chbRous5Stay, 2}}, [this](int v) { m_card.SetRous5(v); });
     question("Rous6", {{ui->chbRous6Before10, 1}, {ui->chbRous6After10, 2}},
-             [this](QCheckBox*, int v) { m_card.SetRous6(v); });
+             [this](int v) { m_card.SetRous6(v); });
     question("Rous8", {{ui->chbRous8No, 0}, {ui->chbRous8Yes, 1}},
-             [this](QCheckBox*, int v) { m_card.SetRous8(v == 1); });
+             [this](int v) { m_card.SetRous8(v == 1); });
     // 2.2 is stored by its tick alone, ticked or not.
     OnLeave(ui->chbRous21None, [this] { m_card.SetRous22(ui->chbRous21None->isChecked()); });
 
