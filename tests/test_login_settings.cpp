@@ -584,6 +584,25 @@ private slots:
         emit picker->calendarWidget()->clicked(QDate(2006, 1, 31)); // a day picked in the calendar
         QCOMPARE(form.CustomDateTime(), QDateTime(QDate(2006, 1, 31), QTime(11, 17, 54)));
     }
+    // Each window goes while a field has the focus; nothing reaches its handlers then.
+    void windowsCloseWithTheFocusInAField()
+    {
+        TWorkstation ws;
+        AddOperator(ws);
+        ws.Info();
+        auto login = std::make_unique<TLoginForm>();
+        login->show();
+        QVERIFY(Activate(login.get()));
+        Edit(login.get(), "edPassword")->setFocus();
+        TypeText(Edit(login.get(), "edPassword"), "12");
+        login.reset();
+        auto settings = std::make_unique<TSetSettingsForm>();
+        settings->show();
+        QVERIFY(Activate(settings.get()));
+        settings->findChild<QLineEdit*>()->setFocus();
+        settings.reset();
+        QCOMPARE(AskedTexts(), QStringList());
+    }
 };
 
 int main(int argc, char** argv)

@@ -10,6 +10,7 @@
 #include "ui/Unit_ExplorerEntries.h"
 #include "ui/form_primary_inspection.h"
 #include "ui_form_primary_inspection.h"
+#include <QTabBar>
 #include <QTimer>
 
 using namespace TestSupport;
@@ -449,6 +450,49 @@ private slots:
         TPrimaryInspectionForm form;
         QVERIFY_THROWS_EXCEPTION(EAppInfoException, form.EditDocument(1, 0));
         QVERIFY(!form.isVisible());
+    }
+    // A refused value blocks every way off its page: F2 and the mouse on a tab, as Tab does.
+    void refusedValueKeepsThePage()
+    {
+        TSheetWindow w;
+        w.Open();
+        auto ui = w.ui();
+        w.Enter(ui->edADHi, "90");
+        QTabBar* tabs = ui->pcMain->tabBar();
+        const std::function<void()> ways[] = {
+            [&] { w.Key(Qt::Key_F2); },
+            [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center()); },
+        };
+        for (const auto& leave : ways) {
+            ui->edADLow->setFocus();
+            ui->edADLow->clear();
+            TypeText(ui->edADLow, "95");
+            TDialogs::ClearAsked();
+            leave();
+            QCOMPARE(AskedTexts().size(), 1);
+            QCOMPARE(ui->pcMain->currentIndex(), 0);
+            QCOMPARE(w.focus(), ui->edADLow);
+            QVERIFY(w.Red(ui->edADLow));
+            QCOMPARE(w.sheet().ObjDAD(), 0);
+        }
+        // Mended, the same keys move on.
+        ui->edADLow->clear();
+        TypeText(ui->edADLow, "60");
+        w.Key(Qt::Key_F2);
+        QCOMPARE(ui->pcMain->currentIndex(), 1);
+        QCOMPARE(w.sheet().ObjDAD(), 60);
+    }
+
+    // The window goes while a field that commits on leaving has the focus: nothing is
+    // committed or reported from controls that are being taken down.
+    void closesWithTheFocusInACommittingField()
+    {
+        TSheetWindow w;
+        w.Open();
+        w.ui()->edADHi->setFocus();
+        TypeText(w.ui()->edADHi, "1x");
+        w.form.reset();
+        QVERIFY(TDialogs::Asked().isEmpty());
     }
 };
 

@@ -8,6 +8,7 @@
 #include "ui/Unit_ExplorerEntries.h"
 #include "ui/form_ScriningCard.h"
 #include "ui_form_ScriningCard.h"
+#include <QTabBar>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTimer>
@@ -481,6 +482,43 @@ private slots:
         });
         QCOMPARE(ExplorerEntries().EditScriningCard(1, 0), 2);
         ExplorerEntries() = TExplorerEntries();
+    }
+    // A refused value blocks every way off its page: F2 and the mouse on a tab.
+    void refusedValueKeepsThePage()
+    {
+        TCardWindow w;
+        w.Open();
+        auto ui = w.ui();
+        w.Key(Qt::Key_F7);
+        w.Enter(ui->edAD1Hi, "90");
+        QTabBar* tabs = ui->pcScrCard->tabBar();
+        const std::function<void()> ways[] = {
+            [&] { w.Key(Qt::Key_F2); },
+            [&] { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center()); },
+        };
+        for (const auto& leave : ways) {
+            ui->edAD1Low->setFocus();
+            ui->edAD1Low->clear();
+            TypeText(ui->edAD1Low, "95");
+            TDialogs::ClearAsked();
+            leave();
+            QCOMPARE(AskedTexts().size(), 1);
+            QCOMPARE(w.page(), 6);
+            QCOMPARE(w.focus(), ui->edAD1Low);
+            QVERIFY(Red(ui->edAD1Low));
+            QCOMPARE(w.card().AD1Low(), 0);
+        }
+    }
+
+    void closesWithTheFocusInACommittingField()
+    {
+        TCardWindow w;
+        w.Open();
+        w.Key(Qt::Key_F7);
+        w.ui()->edAD1Hi->setFocus();
+        TypeText(w.ui()->edAD1Hi, "1x");
+        w.form.reset();
+        QVERIFY(TDialogs::Asked().isEmpty());
     }
 };
 

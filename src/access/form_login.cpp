@@ -32,7 +32,7 @@ TLoginForm::TLoginForm(QWidget* parent) : TCommonForm(parent), ui(std::make_uniq
     SetMode(ModeLogin);
 }
 
-TLoginForm::~TLoginForm() = default;
+TLoginForm::~TLoginForm() { DetachWindowHandlers(this); }
 
 void TLoginForm::FillHospitalList()
 {

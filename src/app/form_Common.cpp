@@ -12,6 +12,25 @@ const QColor kFocusFrameColor(0, 0, 128);
 bool IsTabStop(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; }
 }
 
+void DetachWindowHandlers(QWidget* window)
+{
+    // The receivers are the window and its helper objects (behaviour, commits, groups);
+    // the controls' own connections among themselves are the toolkit's business.
+    QList<QObject*> receivers{window};
+    for (QObject* o : window->findChildren<QObject*>())
+        if (!o->isWidgetType())
+            receivers.append(o);
+    const QList<QWidget*> controls = window->findChildren<QWidget*>();
+    for (QObject* r : receivers) {
+        QObject::disconnect(qApp, nullptr, r, nullptr);
+        qApp->removeEventFilter(r);
+        for (QWidget* c : controls) {
+            c->removeEventFilter(r);
+            QObject::disconnect(c, nullptr, r, nullptr);
+        }
+    }
+}
+
 // --- TCommonFormHost -------------------------------------------------------------------
 
 TCommonFormHost::~TCommonFormHost()

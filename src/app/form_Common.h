@@ -73,6 +73,13 @@ private:
     QPointer<TkaStickingBevel> m_focusFrame;
 };
 
+// The first statement of the destructor of every window whose handlers read its controls.
+// While the toolkit takes the controls down it moves the focus and emits signals; from this
+// call on, none of that reaches the window or its helper objects (application-wide signals
+// and event filters, focus-out commits, signals of the controls), so no handler reads a
+// control that is already gone.
+void DetachWindowHandlers(QWidget* window);
+
 // The base of the program's dialog windows.
 class TCommonForm : public QDialog, public TCommonFormHost {
     Q_OBJECT

@@ -1,11 +1,14 @@
 #include "ui/Widget_DocumentControls.h"
 #include "app/Unit_Dialogs.h"
+#include "app/Widget_Application.h"
 #include "data/Unit_DataModule.h"
 #include "ui/form_reference.h"
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 
 // ---- TFieldCommits ------------------------------------------------------------------------
@@ -52,6 +55,21 @@ bool TFieldCommits::eventFilter(QObject* watched, QEvent* event)
         handler();
     }
     return false;
+}
+
+bool TFieldCommits::CommitNow(QWidget* control)
+{
+    const auto it = m_leave.constFind(control);
+    if (!control || it == m_leave.constEnd())
+        return true;
+    try {
+        const std::function<void()> commit = it.value();
+        commit();
+    } catch (const std::exception& e) {
+        ShowApplicationException(e);
+        return false;
+    }
+    return true;
 }
 
 // ---- TOneOfGroup --------------------------------------------------------------------------
@@ -268,7 +286,10 @@ std::optional<int> TMedicineBlock::PickMedicine(int row, QWidget* dialogParent, 
 
 // ---- TDocumentPages -----------------------------------------------------------------------
 
-TDocumentPages::TDocumentPages(QTabWidget* pages) : QObject(pages), m_pages(pages) {}
+TDocumentPages::TDocumentPages(QTabWidget* pages) : QObject(pages), m_pages(pages)
+{
+    pages->tabBar()->installEventFilter(this);
+}
 
 void TDocumentPages::RememberFocus()
 {
@@ -278,15 +299,37 @@ void TDocumentPages::RememberFocus()
         m_focus[m_pages->currentIndex()] = focus;
 }
 
-void TDocumentPages::SwitchTo(int index)
+bool TDocumentPages::MayLeave(int index) const
+{
+    return index == m_pages->currentIndex() || !m_leaveCheck || m_leaveCheck();
+}
+
+bool TDocumentPages::eventFilter(QObject* watched, QEvent* event)
+{
+    // A tab pressed with the mouse switches pages without the focus leaving the field first.
+    if (watched == m_pages->tabBar() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const int index = m_pages->tabBar()->tabAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index >= 0 && !MayLeave(index))
+            return true;
+        if (index >= 0 && index != m_pages->currentIndex())
+            RememberFocus();
+    }
+    return false;
+}
+
+bool TDocumentPages::SwitchTo(int index)
 {
     if (index < 0 || index >= m_pages->count())
-        return;
+        return true;
+    if (!MayLeave(index))
+        return false;
     RememberFocus();
     m_pages->setCurrentIndex(index);
     if (QWidget* w = m_focus.value(index))
         if (w->isVisible() && w->isEnabled())
             w->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 int TDocumentPages::PageOfKey(const QKeyEvent* event)

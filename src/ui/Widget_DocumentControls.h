@@ -70,6 +70,9 @@ public:
     explicit TFieldCommits(QObject* parent = nullptr);
     void OnLeave(QWidget* control, std::function<void()> commit);
     void OnEnter(QWidget* control, std::function<void()> action);
+    // The leave commit of control run now (nothing to run: true). A refused value is shown
+    // by the general error display and gives false.
+    bool CommitNow(QWidget* control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -152,13 +155,23 @@ class TDocumentPages : public QObject {
     Q_OBJECT
 public:
     explicit TDocumentPages(QTabWidget* pages);
-    void SwitchTo(int index);
+    // Runs before every switch to another page, by key or by the mouse on a tab: the commit
+    // of the focused field. false (a refused value, already reported) keeps the page, and the
+    // field keeps the focus.
+    void SetLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
+    // false: the leave check kept the current page.
+    bool SwitchTo(int index);
     void RememberFocus();
     static int PageOfKey(const QKeyEvent* event);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    bool MayLeave(int index) const;
     QTabWidget* m_pages;
     QHash<int, QPointer<QWidget>> m_focus;
+    std::function<bool()> m_leaveCheck;
 };
 
 QString NormalizeEditText(QLineEdit* edit);

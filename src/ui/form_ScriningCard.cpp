@@ -17,6 +17,7 @@ TScrCardForm::TScrCardForm(QWidget* parent)
     ui->setupUi(this);
     setObjectName(QStringLiteral("ScrCardForm"));
     m_pages = new TDocumentPages(ui->pcScrCard);
+    m_pages->SetLeaveCheck([this] { return CommitFocused(); });
     m_medicines = new TMedicineBlock(this);
     // Pages change by F1..F8 and by mouse, never by walking the focus through the tabs.
     ui->pcScrCard->tabBar()->setFocusPolicy(Qt::NoFocus);
@@ -40,7 +41,11 @@ TScrCardForm::TScrCardForm(QWidget* parent)
     m_card.SetOnChange([this] { Refresh(); });
 }
 
-TScrCardForm::~TScrCardForm() { m_card.SetOnChange(nullptr); }
+TScrCardForm::~TScrCardForm()
+{
+    DetachWindowHandlers(this);
+    m_card.SetOnChange(nullptr);
+}
 
 void TScrCardForm::OpenDocument(int prnLID, int docLID)
 {
@@ -166,9 +171,8 @@ bool TScrCardForm::CommitFocused()
 
 void TScrCardForm::ShowPage(int index)
 {
-    // A refused value keeps the operator on its page, in its field.
-    if (index != ui->pcScrCard->currentIndex() && !CommitFocused())
-        return;
+    // The page switch commits the focused field first (its leave check); the field's own
+    // leaving as its page goes away would only commit it again.
     m_skipLeave = true;
     m_pages->SwitchTo(index);
     m_skipLeave = false;

@@ -56,7 +56,7 @@ TSetSettingsForm::TSetSettingsForm(QWidget* parent)
     first->setFocus();
 }
 
-TSetSettingsForm::~TSetSettingsForm() = default;
+TSetSettingsForm::~TSetSettingsForm() { DetachWindowHandlers(this); }
 
 QLineEdit* TSetSettingsForm::Edit(TLocation location) const
 {

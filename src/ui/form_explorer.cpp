@@ -52,7 +52,7 @@ TExplorerForm::TExplorerForm(TDM& dm, TAppInfo& info, QWidget* parent)
     ShowCurrentPerson();
 }
 
-TExplorerForm::~TExplorerForm() = default;
+TExplorerForm::~TExplorerForm() { DetachWindowHandlers(this); }
 
 void TExplorerForm::BuildCaption()
 {

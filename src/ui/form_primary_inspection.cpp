@@ -88,6 +88,7 @@ TPrimaryInspectionForm::TPrimaryInspectionForm(QWidget* parent)
 
     m_commits = new TFieldCommits(this);
     WireCommits();
+    m_pages->SetLeaveCheck([this] { return m_commits->CommitNow(focusWidget()); });
 
     connect(ui->btnNew, &QPushButton::clicked, this, &TPrimaryInspectionForm::btnNewClick);
     connect(ui->btnUpdate, &QPushButton::clicked, this, &TPrimaryInspectionForm::btnUpdateClick);
@@ -98,6 +99,7 @@ TPrimaryInspectionForm::TPrimaryInspectionForm(QWidget* parent)
 
 TPrimaryInspectionForm::~TPrimaryInspectionForm()
 {
+    DetachWindowHandlers(this);
     // The sheet outlives the controls by a moment; it must not redraw them then.
     m_sheet.SetOnChange(nullptr);
 }
@@ -431,8 +433,10 @@ void TPrimaryInspectionForm::SetTitle()
 void TPrimaryInspectionForm::GoToPage(int index)
 {
     m_keyPageChange = true;
-    m_pages->SwitchTo(index);
+    const bool switched = m_pages->SwitchTo(index);
     m_keyPageChange = false;
+    if (!switched)
+        return;
     if (index == kPageResult)
         ComputeConclusion();
     SetTitle();

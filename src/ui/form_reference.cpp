@@ -13,7 +13,7 @@ TReferenceForm::TReferenceForm(const QSqlDatabase& db, QWidget* parent)
     Init();
 }
 
-TReferenceForm::~TReferenceForm() = default;
+TReferenceForm::~TReferenceForm() { DetachWindowHandlers(this); }
 
 void TReferenceForm::Init()
 {
