@@ -520,6 +520,45 @@ private slots:
         w.form.reset();
         QVERIFY(TDialogs::Asked().isEmpty());
     }
+    // Ticked with Space, a drink (or the medicines) shows its boxes, and Tab goes into them:
+    // the keyboard path stores what the screen shows.
+    void tabGoesIntoTheBoxesATickShows()
+    {
+        TCardWindow w;
+        w.Open();
+        auto ui = w.ui();
+        struct TCase {
+            int pageKey;
+            QWidget *box, *first;
+        };
+        const TCase cases[] = {
+            {Qt::Key_F2, ui->chbPrep, ui->edPrep1},
+            {Qt::Key_F4, ui->chbBeer, ui->chbBeer1},
+            {Qt::Key_F4, ui->chbVine, ui->chbVine1},
+            {Qt::Key_F4, ui->chbVodka, ui->chbVodka1},
+        };
+        w.Key(Qt::Key_F2);
+        w.Tick(ui->chbHyper); // the medicines belong to a known hypertension
+        for (const TCase& c : cases) {
+            w.Key(c.pageKey);
+            c.box->setFocus();
+            w.Key(Qt::Key_Space);
+            w.Key(Qt::Key_Tab);
+            QCOMPARE(w.focus(), c.first);
+        }
+        // Beer from the keyboard alone: frequency, then amount.
+        ui->chbBeer->setFocus();
+        w.Key(Qt::Key_Tab);
+        w.Key(Qt::Key_Space); // chbBeer1
+        for (int i = 0; i < 4; ++i)
+            w.Key(Qt::Key_Tab);
+        QCOMPARE(w.focus(), ui->chbBeer05L);
+        w.Key(Qt::Key_Space);
+        w.Key(Qt::Key_Tab);
+        QVERIFY(w.card().AlkBeer());
+        QVERIFY(w.card().AlkBeerFreq() != 0);
+        QVERIFY(w.card().AlkBeerCount() != 0);
+    }
 };
 
 VELTA_TEST_MAIN(TestScrCardForm)
