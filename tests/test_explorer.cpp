@@ -270,6 +270,48 @@ private slots:
         w.form->LoadSettings();
         QCOMPARE(w.ui()->gridList->columnWidth(1), 123);
     }
+    // The document list always shows, selected, the row Enter or Del acts on; F12 selects the
+    // search text so that a new surname replaces it.
+    void currentDocumentIsSelected()
+    {
+        TMainWindow w;
+        int openedDoc = -1;
+        ExplorerEntries().EditPrimaryInspection = [&](int, int doc) {
+            openedDoc = doc;
+            return 6;
+        };
+        delete w.form.release(); // the entries are read as the window is made
+        w.form = std::make_unique<TExplorerForm>(*w.dm, w.ws.Info());
+        w.Show();
+        w.dm->SetPersonRow(2); // ПЕТРОВА with two sheets
+        QTableView* grid = w.ui()->gridList;
+        const auto selectedRow = [grid] {
+            QSet<int> rows;
+            for (const QModelIndex& i : grid->selectionModel()->selectedIndexes())
+                rows.insert(i.row());
+            return rows.size() == 1 && *rows.begin() == grid->currentIndex().row() ? *rows.begin() : -1;
+        };
+        w.Key(w.ui()->gridPerson, Qt::Key_F2);
+        QCOMPARE(selectedRow(), 0);
+        QTest::keyClick(grid, Qt::Key_Down);
+        const int secondDoc = grid->model()->index(1, 0).data().toInt();
+        QTest::keyClick(grid, Qt::Key_F2);
+        QCOMPARE(openedDoc, secondDoc);
+        QCOMPARE(selectedRow(), 1); // after the save, the same document
+        TDialogs::SetNextAnswer(TButton::Yes);
+        QTest::keyClick(grid, Qt::Key_Delete);
+        QCOMPARE(selectedRow(), 0); // the one left
+        QTest::keyClick(grid, Qt::Key_F2);
+        QCOMPARE(openedDoc, grid->model()->index(0, 0).data().toInt());
+
+        QLineEdit* search = w.ui()->edPersonSearch;
+        w.Key(w.ui()->gridPerson, Qt::Key_F12);
+        TypeText(search, "ПЕТ");
+        w.ui()->gridPerson->setFocus();
+        w.Key(w.ui()->gridPerson, Qt::Key_F12);
+        TypeText(search, "Я");
+        QCOMPARE(search->text(), QString("Я"));
+    }
 };
 
 VELTA_TEST_MAIN(TestExplorer)

@@ -370,8 +370,7 @@ void TExplorerForm::AnketaAction(int kind)
     if (grid->model()->rowCount() > 0 && !grid->hasFocus()) {
         ui->pcDocs->setCurrentIndex(kind);
         grid->setFocus();
-        if (!grid->currentIndex().isValid())
-            grid->setCurrentIndex(grid->model()->index(0, DocDateColumn));
+        SelectDocumentRow(kind, qMax(0, grid->currentIndex().row()));
         return;
     }
     OpenDocument(kind, CurrentDocLID(kind));
@@ -396,18 +395,43 @@ bool TExplorerForm::OpenDocument(int kind, int docLID)
     else
         m_dm.LoadCardList(prnLID);
     SetTabCaptions();
+    // The document just saved is the one Enter or Del acts on next: a new one has the
+    // highest identifier of the patient's list.
+    QAbstractItemModel* model = Grid(kind)->model();
+    int row = -1, highest = 0;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const int lid = model->index(r, 0).data().toInt();
+        if (result == 1 ? lid > highest : lid == docLID) {
+            highest = lid;
+            row = r;
+        }
+    }
+    SelectDocumentRow(kind, qMax(0, row));
     return true;
+}
+
+void TExplorerForm::SelectDocumentRow(int kind, int row)
+{
+    QTableView* grid = Grid(kind);
+    const int count = grid->model()->rowCount();
+    if (count == 0)
+        return;
+    row = qBound(0, row, count - 1);
+    grid->setCurrentIndex(grid->model()->index(row, DocDateColumn));
+    grid->selectRow(row);
 }
 
 void TExplorerForm::DeleteDocument(int kind, int docLID)
 {
     if (TDialogs::Message(TBoxType::Confirmation, "Удалить документ?", TButton::Yes | TButton::No) != TButton::Yes)
         return;
+    const int row = Grid(kind)->currentIndex().row();
     if (kind == KindSheet)
         m_dm.DeletePrimaryInspection(docLID);
     else
         m_dm.DeleteScriningCard(docLID);
     SetTabCaptions();
+    SelectDocumentRow(kind, row); // the row that took the deleted one's place
     (kind == KindSheet ? m_listTotal : m_cardTotal) -= 1;
     SetTotalLabels();
 }
@@ -516,8 +540,10 @@ bool TExplorerForm::FormKeyDown(QKeyEvent* event)
     case Qt::Key_F5: ui->actServiceChangePassword->trigger(); return true;
     case Qt::Key_F11: ui->actServiceSettings->trigger(); return true;
     case Qt::Key_F12:
-        if (!(mods & Qt::ControlModifier) && !inSearch)
+        if (!(mods & Qt::ControlModifier) && !inSearch) {
             ui->edPersonSearch->setFocus();
+            ui->edPersonSearch->selectAll(); // a new surname replaces the last one
+        }
         else
             SearchExternalRegistry();
         return true;

@@ -40,6 +40,9 @@ public:
     void ImportFromRegistry(const QString& key, bool update);
     // The identifier of the current row of a kind's list; 0 when the list is empty.
     int CurrentDocLID(int kind) const;
+    // Makes row (bounded to the list) current and selected, so it shows which document Enter or
+    // Del acts on.
+    void SelectDocumentRow(int kind, int row);
     void ApplyAccessRule();
 
 protected:
