@@ -44,7 +44,13 @@ private slots:
     {
         QCOMPARE(GetFloatValue("1,5"), 1.5);
         QCOMPARE(GetFloatValue(""), 0.0);
-        QCOMPARE(Raised([] { GetFloatValue("1.5"); }), QString("Вводите только цифры!"));
+        QCOMPARE(GetFloatValue("-2,25"), -2.25);
+        QCOMPARE(GetFloatValue(",5"), 0.5);
+        // Nothing but digits, one separator and a sign: no NaN to slip past the range checks.
+        for (const char* bad : {"1.5", "nan", "NaN", "inf", "-inf", "1 234,5", "1\u00a0234,5", "1e5", "1,2,3",
+                                "5-", "+", ",", "1,5x"})
+            QCOMPARE(Raised([bad] { GetFloatValue(QString::fromUtf8(bad)); }), QString("Вводите только цифры!"));
+        QCOMPARE(Raised([] { GetFloatValue(QString(400, u'9')); }), QString("Вводите только цифры!")); // not finite
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QCOMPARE(GetFloatValue("1.5"), 1.5);
         QCOMPARE(Raised([] { CheckFloatRange(1.2, 1.5, 50); }), QString("Значение не может быть меньше чем 1.50"));

@@ -1,6 +1,7 @@
 #include "app/Unit_AIS_VELTA_UTILS.h"
 #include "app/Unit_Exceptions.h"
 #include <QLocale>
+#include <cmath>
 
 namespace {
 const char* const kOnlyDigits = "Вводите только цифры!";
@@ -25,9 +26,28 @@ double GetFloatValue(const QString& text)
     const QString t = text.trimmed();
     if (t.isEmpty())
         return 0.0;
+    // Digits, at most one decimal separator of the locale and a leading sign: the locale's
+    // own reader would also take group separators ("1 234,5"), exponents and "nan" or "inf",
+    // and a NaN passes every range check.
+    const QChar separator = QLocale().decimalPoint().front();
+    QString plain;
+    int digits = 0, separators = 0;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9') {
+            ++digits;
+            plain += c;
+        } else if (c == separator && ++separators == 1) {
+            plain += u'.';
+        } else if ((c == u'-' || c == u'+') && i == 0) {
+            plain += c;
+        } else {
+            throw AppException(QString::fromUtf8(kOnlyDigits));
+        }
+    }
     bool ok = false;
-    const double v = QLocale().toDouble(t, &ok);
-    if (!ok)
+    const double v = plain.toDouble(&ok);
+    if (!ok || digits == 0 || !std::isfinite(v))
         throw AppException(QString::fromUtf8(kOnlyDigits));
     return v;
 }
