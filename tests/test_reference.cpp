@@ -157,7 +157,7 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QString>("found");
         const QString med = "Справочник мед. препаратов", city = "Справочник городов", post = "Справочник должностей";
-        const QStringList medColumns{"MprName1"}, cityColumns{"CityName", "CityLID"}, postColumns{"PosLID", "PosName"};
+        const QStringList medColumns{"Наименование"}, cityColumns{"Город", "Код"}, postColumns{"Код", "Должность"};
         QTest::newRow("medicines, all") << TReferenceKind::Medicine << "" << med << medColumns << kAllMedicines
                                         << "АМЛОДИПИН";
         QTest::newRow("medicines, эна") << TReferenceKind::Medicine << "эна" << med << medColumns

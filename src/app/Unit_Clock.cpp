@@ -13,3 +13,5 @@ QDateTime TClock::Now()
 }
 
 void TClock::SetFixed(const QDateTime& moment) { g_fixed = moment; }
+
+QDateTime TClock::Fixed() { return g_fixed; }

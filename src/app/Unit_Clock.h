@@ -8,4 +8,6 @@ public:
     static QDate Today() { return Now().date(); }
     static void SetFixed(const QDateTime& moment); // an invalid moment returns to the system clock
     static void Reset() { SetFixed(QDateTime()); }
+    // The fixed moment, invalid while the system clock runs.
+    static QDateTime Fixed();
 };

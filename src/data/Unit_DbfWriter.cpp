@@ -48,7 +48,9 @@ void TDbfWriter::Append(const QVariantList& values)
         const QVariant v = i < values.size() ? values[i] : QVariant();
         const Field& f = m_fields[i];
         if (v.isNull() || !v.isValid()) {
-            DBFWriteNULLAttribute(h, record, i);
+            // Blanks, as the polyclinics' registry programs leave an empty number or date
+            // (shapelib's own null markers are asterisks and zeros).
+            DBFWriteAttributeDirectly(h, record, i, const_cast<char*>(""));
         } else if (f.type == Character) {
             DBFWriteStringAttribute(h, record, i, Cp866(v.toString()).left(f.width).constData());
         } else if (f.type == Numeric) {

@@ -3,7 +3,9 @@
 #include "app/Unit_Clock.h"
 #include "app/Unit_Exceptions.h"
 #include "app/Unit_GlobalObjects.h"
+#include "data/Unit_DataModule.h"
 #include "data/Unit_Database.h"
+#include "data/Unit_DemoDocuments.h"
 #include "data/Unit_DbfWriter.h"
 #include "data/Unit_Schema.h"
 #include <QDir>
@@ -201,6 +203,19 @@ void WriteDemoRegistry(QSqlDatabase& db, const QString& folder, QRandomGenerator
     work.Close();
 }
 
+// Occupations fit the age: students are young, pensioners are of pension age (55 for women,
+// 60 for men; some work on until 70), everybody else works or does not.
+int PostForAge(QRandomGenerator& rnd, int age, bool male)
+{
+    const int student = 10, pensioner = 1;
+    if (age < 23)
+        return rnd.bounded(3) ? student : 2; // some young workers
+    if (age >= 70 || (age >= (male ? 60 : 55) && rnd.bounded(5) != 0))
+        return pensioner;
+    const int working[] = {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
+    return working[rnd.bounded(Count(working))];
+}
+
 } // namespace
 
 TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executable, int patients)
@@ -209,81 +224,6 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
     TSchema::CreateWorkstationDatabase(root + "main");
     for (const char* sub : {"poly", "import", "export"})
         QDir().mkpath(root + sub);
-
-    QRandomGenerator rnd(20050221);
-    const QDateTime now = TClock::Now();
-    const QDate today = now.date();
-    TDemoResult result;
-    {
-        TScopedConnection c("velta_demo", root + "main/velta.db");
-        TDatabase::Transaction(c.Db());
-        TWriter w(c.Db());
-        WriteReferenceBooks(w, now);
-        const int streets = Count(kCities) * Count(kStreets);
-        int docId = 1;
-        for (int p = 1; p <= patients; ++p) {
-            const bool male = rnd.bounded(2) == 1;
-            QString surname = QString::fromUtf8(kMaleSurnames[rnd.bounded(Count(kMaleSurnames))]);
-            if (!male)
-                surname += QString::fromUtf8("А");
-            const QString name = QString::fromUtf8(male ? kMaleNames[rnd.bounded(Count(kMaleNames))]
-                                                        : kFemaleNames[rnd.bounded(Count(kFemaleNames))]);
-            QString otch = QString::fromUtf8(kFathers[rnd.bounded(Count(kFathers))]);
-            if (!male) {
-                otch.chop(2); // -ОВИЧ, -ЕВИЧ become -ОВНА, -ЕВНА
-                otch += QString::fromUtf8("НА");
-            }
-            const QDate born = QDate(1938, 1, 1).addDays(rnd.bounded(365 * 62));
-            const int street = rnd.bounded(streets);
-            const QDateTime made = now.addDays(-rnd.bounded(730));
-            w.Stamped("Address", {"AdrLID", "AdrHousNum", "AdrRoomNum", "CityLID", "StrLID"},
-                      {p, QString::number(1 + rnd.bounded(120)), rnd.bounded(3) ? QString::number(1 + rnd.bounded(200)) : QString(),
-                       1 + street / Count(kStreets), street + 1}, made);
-            w.Stamped("Person", {"PrnLID", "PrnSurName", "PrnName", "PrnOtch", "PrnSex", "PrnDate", "PrnPhone", "AreaLID",
-                                 "PosLID", "AdrLID", "paspor", "kod"},
-                      {p, surname, name, otch, male ? 1 : 0, born, QString("8017%1").arg(2000000 + rnd.bounded(7000000)),
-                       1 + rnd.bounded(12), 1 + rnd.bounded(Count(kPosts)), p, QString("%1").arg(100000 + p),
-                       QString("%1").arg(500000 + p)}, made);
-            // About two patients in three have been examined, some of them twice.
-            const int docs = rnd.bounded(3) == 0 ? 0 : 1 + rnd.bounded(2);
-            for (int d = 0; d < docs; ++d, ++docId) {
-                const int kind = 1 + rnd.bounded(2);
-                const QDate examined = today.addDays(-rnd.bounded(730));
-                const QDateTime stamp(examined, QTime(8 + rnd.bounded(9), rnd.bounded(60)));
-                const int sys = 110 + rnd.bounded(80), dia = 65 + rnd.bounded(45);
-                const double height = 150 + rnd.bounded(40), mass = 50 + rnd.bounded(60);
-                const double ketle = qRound(mass / (height * height / 10000) * 10) / 10.0;
-                w.Stamped("Document", {"DocLID", "DocDate", "DocNumber", "DtpGID", "PrnLID"},
-                          {docId, examined, QString::number(docId), kind, p}, stamp);
-                if (kind == 1)
-                    w.Stamped("PrimaryInspection", {"DocLID", "PinNumber", "PinInsCode", "PinInsDate", "ObjCAD", "ObjDAD",
-                                                    "ObjGrowth", "ObjMass", "IndexKetle", "CmpHeadach", "Smoking",
-                                                    "Dispanser"},
-                              {docId, QString::number(docId), QString(), stamp, sys, dia, height, mass, ketle,
-                               rnd.bounded(2) ? "100" : "000", rnd.bounded(3), rnd.bounded(2)}, stamp);
-                else
-                    w.Stamped("ScriningCard", {"DocLID", "CardNumber", "CardDate", "Rost", "Massa", "IndexKetle",
-                                               "AD1Hi", "AD1Low", "AD2Hi", "AD2Low", "ADSredHi", "ADSredLow", "PostLID",
-                                               "Dispanser"},
-                              {docId, QString::number(docId), examined, height, mass, ketle, sys, dia, sys - 4, dia - 2,
-                               sys - 2, dia - 1, QVariant(), rnd.bounded(2)}, stamp);
-                const char* diagTable = kind == 1 ? "PrimDiag" : "MapDiag";
-                QList<int> codes;
-                if (ketle >= 29) codes << 1;
-                else if (ketle >= 25) codes << 2;
-                if (sys >= 140 || dia >= 90) codes << 9;
-                for (int code : codes) {
-                    w.Stamped(diagTable, {"DiagGID", "DocLID", "DiagType"}, {code, docId, 0}, stamp);
-                    w.Stamped(diagTable, {"DiagGID", "DocLID", "DiagType"}, {code, docId, 1}, stamp);
-                }
-                ++result.Documents;
-            }
-            ++result.Patients;
-        }
-        w.Insert("SysTable", {"TableName", "AutoIncVal"}, {"document", docId});
-        TDatabase::Commit(c.Db());
-        WriteDemoRegistry(c.Db(), root + "poly/", rnd, 40);
-    }
 
     // The program's settings: the aliases and the exchange folders of this demo.
     const QString settings = TAppInfo::SettingsFileFor(executable);
@@ -294,5 +234,77 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
     info.SetImportDBPath(root + "import/");
     info.SetExportDBPath(root + "export/");
     info.SaveLocations();
+
+    QRandomGenerator rnd(20050221);
+    const QDateTime now = TClock::Now();
+    const QDate today = now.date();
+    TDemoResult result;
+    QList<TDemoPatient> register_;
+    {
+        TScopedConnection c("velta_demo", root + "main/velta.db");
+        TDatabase::Transaction(c.Db());
+        TWriter w(c.Db());
+        WriteReferenceBooks(w, now);
+        const int streets = Count(kCities) * Count(kStreets);
+        for (int p = 1; p <= patients; ++p) {
+            const bool male = rnd.bounded(2) == 1;
+            const auto surnameOf = [&] {
+                QString surname = QString::fromUtf8(kMaleSurnames[rnd.bounded(Count(kMaleSurnames))]);
+                if (!male)
+                    surname += QString::fromUtf8("А");
+                return surname;
+            };
+            const QString surname = surnameOf();
+            const QString name = QString::fromUtf8(male ? kMaleNames[rnd.bounded(Count(kMaleNames))]
+                                                        : kFemaleNames[rnd.bounded(Count(kFemaleNames))]);
+            QString otch = QString::fromUtf8(kFathers[rnd.bounded(Count(kFathers))]);
+            if (!male) {
+                otch.chop(2); // -ОВИЧ, -ЕВИЧ become -ОВНА, -ЕВНА
+                otch += QString::fromUtf8("НА");
+            }
+            // A married woman in three kept her maiden name on the card.
+            const QString maiden = !male && rnd.bounded(3) == 0 ? surnameOf() : QString();
+            const QDate born = QDate(1936, 1, 1).addDays(rnd.bounded(365 * 72));
+            const int age = born.daysTo(today) / 365;
+            const int post = PostForAge(rnd, age, male);
+            const int street = rnd.bounded(streets);
+            const QDateTime registered = now.addDays(-30 - rnd.bounded(1400)).addSecs(-rnd.bounded(36000));
+            w.Stamped("Address", {"AdrLID", "AdrHousNum", "AdrRoomNum", "CityLID", "StrLID"},
+                      {p, QString::number(1 + rnd.bounded(120)), rnd.bounded(3) ? QString::number(1 + rnd.bounded(200)) : QString(),
+                       1 + street / Count(kStreets), street + 1}, registered);
+            w.Stamped("Person", {"PrnLID", "PrnSurName", "PrnName", "PrnOtch", "PrnMdnName", "PrnSex", "PrnDate",
+                                 "PrnPhone", "AreaLID", "PosLID", "AdrLID", "paspor", "kod"},
+                      {p, surname, name, otch, maiden.isEmpty() ? QVariant() : QVariant(maiden), male ? 1 : 0, born,
+                       QString("8017%1").arg(2000000 + rnd.bounded(7000000)), 1 + rnd.bounded(12), post, p,
+                       QString("%1").arg(100000 + p), QString("%1").arg(500000 + p)}, registered);
+            register_.append({p, born, male, registered, post});
+            ++result.Patients;
+        }
+        // The counters of every table that gets identifiers here: the next document to hand
+        // out, and for the registry import's tables the last identifier handed out.
+        const std::pair<const char*, int> counters[] = {
+            {"document", 1},       {"Person", patients},         {"Address", patients},
+            {"City", Count(kCities)}, {"Street", streets},       {"Post", Count(kPosts)},
+            {"RegistrationArea", 12},
+        };
+        for (const auto& [table, value] : counters)
+            w.Insert("SysTable", {"TableName", "AutoIncVal"}, {table, value});
+        TDatabase::Commit(c.Db());
+    }
+    {
+        // The documents go through the document storage, as the windows save them, by the
+        // demo's nurse at the demo's workstation.
+        info.LoggedIn = true;
+        info.UserGID = 2;
+        info.WstGID = 1;
+        info.HspGID = 1;
+        TDM dm(info);
+        for (const TDemoPatient& p : register_)
+            result.Documents += WriteDemoDocuments(dm, rnd, p, now, Count(kMedicines));
+    }
+    {
+        TScopedConnection c("velta_demo", root + "main/velta.db");
+        WriteDemoRegistry(c.Db(), root + "poly/", rnd, 40);
+    }
     return result;
 }

@@ -43,7 +43,9 @@ int main(int argc, char** argv)
     std::unique_ptr<TLoginForm> login;
     TStartupWindows windows;
     windows.RunSettings = [] { return RunSettings(); };
-    windows.SetTitle = [] { QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle)); };
+    // The boxes carry the application title (the start-up gives it to the dialog seam). The
+    // application display name is not set: the toolkit would append it to every window title.
+    windows.SetTitle = [] { QGuiApplication::setDesktopFileName(QStringLiteral("velta")); };
     windows.ShowLogin = [&] {
         login = std::make_unique<TLoginForm>();
         return login->ShowLogin();

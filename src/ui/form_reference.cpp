@@ -2,7 +2,9 @@
 #include "ui_form_reference.h"
 #include "app/Widget_ControlUtils.h"
 #include "app/kaStickingBevel.h"
+#include <QHash>
 #include <QHeaderView>
+#include <QSqlRecord>
 #include <QKeyEvent>
 
 TReferenceForm::TReferenceForm(QWidget* parent) : TCommonForm(parent), ui(new Ui::ReferenceForm) { Init(); }
@@ -103,6 +105,19 @@ void TReferenceForm::Refilter()
         Reopen();
 }
 
+namespace {
+// The operator reads Russian heads, not the columns' names.
+QString ColumnCaption(const QString& column)
+{
+    static const QHash<QString, const char*> captions{
+        {"mprgid", "Код"},        {"mprname1", "Наименование"}, {"mprdose", "Доза"}, {"mprdoseday", "Раз в день"},
+        {"cityname", "Город"},    {"citylid", "Код"},           {"poslid", "Код"},   {"posname", "Должность"},
+    };
+    const char* caption = captions.value(column.toLower());
+    return caption ? QString::fromUtf8(caption) : column;
+}
+}
+
 void TReferenceForm::Reopen()
 {
     // The grid is not drawn row by row while the query closes and opens again.
@@ -111,8 +126,11 @@ void TReferenceForm::Reopen()
     // The medicine book shows only the name; the other books show every column. A reopened
     // query resets the grid's columns, so this is done after every opening.
     const int nameColumn = TReferenceQuery::NameColumn(m_query.Kind());
-    for (int c = 0; c < m_query.Model()->columnCount(); ++c)
+    QSqlQueryModel* model = m_query.Model();
+    for (int c = 0; c < model->columnCount(); ++c) {
         ui->Grid->setColumnHidden(c, m_query.Kind() == TReferenceKind::Medicine && c != nameColumn);
+        model->setHeaderData(c, Qt::Horizontal, ColumnCaption(model->record().fieldName(c)));
+    }
     GoToRow(0);
     ui->Grid->setUpdatesEnabled(true);
 }
