@@ -4,6 +4,13 @@
 #include "data/Unit_Schema.h"
 #include <QSqlQuery>
 
+int TBenchRegister::Patients()
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("VELTA_BENCH_PATIENTS", &ok);
+    return ok && n > 0 ? n : 100000;
+}
+
 TBenchRegister::TBenchRegister()
 {
     const QString main = dir.path() + "/main/";
@@ -26,12 +33,16 @@ TBenchRegister::TBenchRegister()
         TDatabase::Prepare(d, "insert into Document(DocLID, DocDate, DtpGID, PrnLID, LastUpdate) "
                               "values(:doc, '2026-01-01', :kind, :id, '2026-01-01 10:00:00')");
         const QString letters = QString::fromUtf8("АБВГДЕЖЗИКЛМНОПРСТУФХЦЧШЩЭЮЯ");
-        for (int i = 1; i <= Patients; ++i) {
+        const int patients = Patients();
+        const qint64 base = letters.size();
+        for (int i = 1; i <= patients; ++i) {
             a.bindValue(":id", i);
             TDatabase::Exec(a);
             QString sn;
-            for (int k = 0, v = i * 7919; k < 8; ++k, v /= letters.size())
-                sn += letters[v % letters.size()];
+            // 64-bit: i * 7919 leaves an int past 271,000 patients.
+            qint64 v = qint64(i) * 7919;
+            for (int k = 0; k < 8; ++k, v /= base)
+                sn += letters[qsizetype(v % base)];
             p.bindValue(":id", i);
             p.bindValue(":sn", sn);
             TDatabase::Exec(p);

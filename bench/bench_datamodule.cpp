@@ -1,4 +1,4 @@
-// The patient list on a register of 100,000 patients with addresses: opening it, and moving
+// The patient list on a register of 100,000 patients (VELTA_BENCH_PATIENTS) with addresses: opening it, and moving
 // the current patient with every detail lookup and both document lists.
 #include "BenchRegister.h"
 #include "data/Unit_DataModule.h"

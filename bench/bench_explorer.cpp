@@ -1,4 +1,4 @@
-// The main window on a register of 100,000 patients: from a confirmed login to the window
+// The main window on a register of 100,000 patients (VELTA_BENCH_PATIENTS): from a confirmed login to the window
 // shown with the register, a surname search, and moving the current patient.
 #include "BenchRegister.h"
 #include "data/Unit_DataModule.h"
