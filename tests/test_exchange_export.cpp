@@ -9,6 +9,8 @@
 #include "ui/Replications.h"
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace TestSupport;
 using namespace ExchangeTest;
@@ -202,6 +204,41 @@ private slots:
         QVERIFY2(op.log.endsWith(logEnd), qPrintable(op.log));
         if (kind == "cancel")
             QVERIFY(op.stayedOpenOnClose);
+        QCOMPARE(QDir(ws.ExportFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(ws.Scalar("select WstRplDate from Workstation where WstGID = 42").isNull());
+    }
+
+    void fullDiskEndsCleanly()
+    {
+        TWorkstation ws;
+        Fill(ws);
+        {
+            QSqlDatabase db = ws.Db();
+            TDatabase::Transaction(db);
+            QSqlQuery q(db);
+            TDatabase::Prepare(q, "insert into Person(PrnLID, PrnSurName, PrnName, PrnOtch, LastUpdate) "
+                                  "values(?, ?, 'ИМЯ ПАЦИЕНТА', 'ОТЧЕСТВО', '2026-12-01 10:00:00')");
+            for (int i = 100; i < 30100; ++i) {
+                q.bindValue(0, i);
+                q.bindValue(1, QString("ФАМИЛИЯ%1").arg(i));
+                TDatabase::Exec(q);
+            }
+            TDatabase::Commit(db);
+        }
+        // No file of the process may grow beyond 1 MB: the table file cannot be written.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1 << 20;
+        setrlimit(RLIMIT_FSIZE, &small);
+        TOperator op;
+        const bool ok = op.Run(RunExport);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(!ok);
+        const QStringList lines = op.log.split('\n');
+        QCOMPARE(lines.value(lines.size() - 2), Utf8(RplText::Separator));
+        QVERIFY2(lines.last().startsWith(Utf8(RplText::ErrorPrefix)), qPrintable(lines.last()));
         QCOMPARE(QDir(ws.ExportFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
         QVERIFY(ws.Scalar("select WstRplDate from Workstation where WstGID = 42").isNull());
     }
