@@ -127,6 +127,8 @@ void TImportOperation::OpenFile(const char* filter)
     }
     if (path.isEmpty())
         throw ERplException(Text(RplText::Interrupted));
+    if (!QFileInfo(path).isFile())
+        throw ERplException(QString("Файл \"%1\" не найден").arg(path));
     m_filePath = path;
     m_fileName = QFileInfo(path).fileName();
 }

@@ -139,15 +139,17 @@ TRplThread::TRplThread(TAppInfo& info) : m_info(info)
     m_window->SetGauge(0);
 }
 
-TRplThread::~TRplThread()
+TRplThread::~TRplThread() { WaitForThread(); }
+
+void TRplThread::WaitForThread()
 {
-    if (isRunning()) {
-        Terminate();
-        // A worker waiting for a hand-over needs the main thread's events to get on.
-        while (!wait(QDeadlineTimer(20)))
-            if (InMainThreadNow())
-                QCoreApplication::processEvents();
-    }
+    if (!isRunning())
+        return;
+    Terminate();
+    // A worker waiting for a hand-over needs the main thread's events to get on.
+    while (!wait(QDeadlineTimer(20)))
+        if (InMainThreadNow())
+            QCoreApplication::processEvents();
 }
 
 void TRplThread::Construct(bool suspended)
@@ -267,12 +269,7 @@ TWstRplThread::TWstRplThread(TAppInfo& info) : TRplThread(info) {}
 TWstRplThread::~TWstRplThread()
 {
     // The thread must be gone before the data module it uses.
-    if (isRunning()) {
-        Terminate();
-        while (!wait(QDeadlineTimer(20)))
-            if (QThread::currentThread() == thread())
-                QCoreApplication::processEvents();
-    }
+    WaitForThread();
     m_dm.reset();
 }
 

@@ -95,6 +95,8 @@ protected:
     virtual void AfterExecute() {}
 
     void run() override;
+    // Asks a running thread to stop and waits for its end (destructors).
+    void WaitForThread();
 
     // Services for the operations (worker thread).
     void Log(const QString& message, bool toExportLog = false);

@@ -6,6 +6,7 @@
 #include "exchange/RplImport.h"
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSqlQuery>
 #include <QTextStream>
 
@@ -97,6 +98,9 @@ QString AdminExchangeUsage()
 int RunAdminExchangeCommand(const QStringList& args, const QString& veltaExecutable)
 {
     QTextStream err(stderr);
+    // Dates in the logs as the workstation writes them: the system's locale, Russian for C.
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     try {
         QStringList positional;
         QString operatorName;
