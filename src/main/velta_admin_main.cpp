@@ -6,6 +6,7 @@
 #include "app/Unit_Exceptions.h"
 #include "data/Unit_DemoData.h"
 #include "data/Unit_Schema.h"
+#include "exchange/Unit_AdminExchange.h"
 #include <QDir>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +16,8 @@ int Usage()
 {
     QTextStream(stderr) << "Использование:\n"
                            "  velta-admin init-db ПАПКА            создать пустую базу данных рабочего места\n"
-                           "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n";
+                           "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n"
+                        << AdminExchangeUsage();
     return 2;
 }
 }
@@ -33,6 +35,8 @@ int main(int argc, char** argv)
             out << "Создана база данных " << args[2] << "/velta.db\n";
             return 0;
         }
+        if (IsAdminExchangeCommand(args[1]))
+            return RunAdminExchangeCommand(args.mid(1), QDir(app.applicationDirPath()).filePath("velta"));
         if (args[1] == "demo" && (args.size() == 3 || args.size() == 4)) {
             const QString exe = args.size() == 4 ? args[3] : QDir(app.applicationDirPath()).filePath("velta");
             const TDemoResult r = CreateDemoPolyclinic(args[2], exe);
