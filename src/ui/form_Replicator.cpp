@@ -1,5 +1,6 @@
 #include "ui/form_Replicator.h"
 #include "app/MinModal.h"
+#include "app/form_Common.h"
 #include "ui/FormExportParams.h"
 #include "ui_form_Replicator.h"
 #include <QCloseEvent>
@@ -25,7 +26,7 @@ TReplicator::TReplicator(QWidget* parent) : QDialog(parent), ui(std::make_unique
         move(screen->availableGeometry().center() - rect().center());
 }
 
-TReplicator::~TReplicator() = default;
+TReplicator::~TReplicator() { DetachWindowHandlers(this); }
 
 QString TReplicator::LogText() const { return ui->MsgMemo->toPlainText(); }
 
