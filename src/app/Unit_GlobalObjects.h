@@ -44,6 +44,8 @@ public:
 
     bool IsServer() const { return ReadBool("Settings", "IsServer", false); }
     const QString& ExeFolder() const { return m_exeFolder; }
+    // The folder of the exchange log "log.txt" (ending in "/").
+    QString LogFolder() const { return m_exeFolder; }
     const QStringList& ExportTableList() const { return m_exportTableList; }
     TAliasRegistry& Aliases() { return m_aliases; }
 

@@ -82,6 +82,10 @@ void TDM::OpenDatabase()
     m_db = TDatabase::Open(DatabaseName, m_info.MainDatabaseFile());
     m_sql = std::make_unique<QSqlQuery>(m_db);
     PrepareLookups();
+    // The connection event: a connection that comes back (after the import of server data
+    // closed it) brings the patient list back. At creation the constructor opens the list.
+    if (g_dm == this && m_info.LoggedIn && !m_personsOpen)
+        OpenPersons();
 }
 
 void TDM::CloseDatabase()

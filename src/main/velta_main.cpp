@@ -5,6 +5,7 @@
 #include "app/Unit_Startup.h"
 #include "app/Widget_Application.h"
 #include "app/Widget_DialogPresenter.h"
+#include "ui/Replications.h"
 #include "ui/form_SetSettings.h"
 #include "ui/form_explorer.h"
 #include "ui/form_ScriningCard.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     InstallWidgetDialogs();
     RegisterPrimaryInspectionWindow();
     RegisterScriningCardWindow();
+    RegisterExchangeEntries();
 
     std::unique_ptr<TAppInfo> info;
     try {
@@ -43,6 +45,8 @@ int main(int argc, char** argv)
     std::unique_ptr<TLoginForm> login;
     TStartupWindows windows;
     windows.RunSettings = [] { return RunSettings(); };
+    windows.RunScriptImport = [] { return RunScriptImport(); };
+    windows.RunServerImport = [] { return RunServerImport(); };
     windows.SetTitle = [] { QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle)); };
     windows.ShowLogin = [&] {
         login = std::make_unique<TLoginForm>();
