@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/Unit_Clock.h"
 #include "app/Unit_Exceptions.h"
+#include "exchange/StrConst.h"
 #include "exchange/Unit_RegistryImport.h"
 #include <QFile>
 
@@ -130,9 +131,9 @@ private slots:
         const TRun run = Import(ws, {"", "0"});
         QCOMPARE(run.error, QString());
         QCOMPARE(run.lines, (QStringList{U("Проверка наличия необходимых индексов..."),
-                                         U("Импорт внутренних справочников из БД \"Поликлинника\""), TRegistryImport::Separator,
+                                         U("Импорт внутренних справочников из БД \"Поликлинника\""), RplText::Separator,
                                          U("Импорт данных в таблицу: Person"), U("4 записей добавлено/обновлено"), "",
-                                         TRegistryImport::Separator, U("Импорт данных завершен")}));
+                                         RplText::Separator, U("Импорт данных завершен")}));
 
         QCOMPARE(Count(ws, "Person"), 4);
         QCOMPARE(Count(ws, "Address"), 4);

@@ -281,6 +281,14 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
             ++result.Patients;
         }
         w.Insert("SysTable", {"TableName", "AutoIncVal"}, {"document", docId});
+        // The counters of the registry import hold the last identifier handed out.
+        for (const char* t : {"Address", "Person", "City", "Street", "Post", "RegistrationArea"}) {
+            const TTableDef* def = TSchema::Table(t);
+            QSqlQuery last(c.Db());
+            TDatabase::Exec(last, QString("select coalesce(max(%1), 0) from %2").arg(def->primaryKey, t));
+            last.next();
+            w.Insert("SysTable", {"TableName", "AutoIncVal"}, {t, last.value(0).toInt()});
+        }
         TDatabase::Commit(c.Db());
         WriteDemoRegistry(c.Db(), root + "poly/", rnd, 40);
     }

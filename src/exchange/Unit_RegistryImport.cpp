@@ -5,10 +5,8 @@
 #include "data/Unit_DataModule.h"
 #include "data/Unit_Database.h"
 #include "data/Unit_Schema.h"
+#include "exchange/StrConst.h"
 
-const char* const TRegistryImport::Separator = "-----------------------------------------------------------------";
-
-QString TRegistryImport::Title() { return QString::fromUtf8("Импорт внутренних справочников из БД \"Поликлинника\""); }
 
 TRegistryImportParams TRegistryImportParams::FromList(const QStringList& params)
 {
@@ -58,7 +56,7 @@ struct TRegistryImport::TStatement {
 namespace {
 const QString kSep = QString(QChar(0x1f));
 QString Fold(const QString& s) { return s.toUpper(); }
-QString CountLine(int count) { return QString::number(count) + QString::fromUtf8(" записей добавлено/обновлено"); }
+QString CountLine(int count) { return QString::number(count) + QString::fromUtf8(RplText::RecordsAddedUpdated); }
 
 // N(value) of a registry field: null stays null, anything else upper case and trimmed.
 QVariant N(const TDbfTable& t, int row, int field)
@@ -104,12 +102,12 @@ QVariant TRegistryImport::Sex(const QVariant& pol)
 
 void TRegistryImport::Execute()
 {
-    Log(QString::fromUtf8("Проверка наличия необходимых индексов..."));
-    Log(Title());
-    Log(Separator);
+    Log(QString::fromUtf8(RplText::CheckingIndexes));
+    Log(QString::fromUtf8(RplText::RegistryImportTitle));
+    Log(QString::fromUtf8(RplText::Separator));
     ImportAll();
-    Log(Separator);
-    Log(QString::fromUtf8("Импорт данных завершен"));
+    Log(QString::fromUtf8(RplText::Separator));
+    Log(QString::fromUtf8(RplText::ImportDone));
 }
 
 void TRegistryImport::Prepare()
@@ -175,11 +173,12 @@ int TRegistryImport::ImportAll()
     TDM::EnsureIndex(m_db, "Region", "idx_RegOkato", "RegOkato", ixCaseInsensitive);
     TDM::EnsureIndex(m_db, "Address", "idx_adrlid", "adrlid", ixCaseInsensitive);
     TDM::EnsureIndex(m_db, "RegistrationArea", "idx_AreaCodeHspGID", "AreaCode;HspGID", ixCaseInsensitive);
-    // 3. Field positions were looked up when the files were opened.
+    // 3. The positions of the fields used, with the filters and indexes of the registry.
+    m_reg.LookupFields();
     Prepare();
     ReadExisting();
 
-    Log(QString::fromUtf8("Импорт данных в таблицу: ") + "Person");
+    Log(QString::fromUtf8(RplText::ImportingTable) + "Person");
     m_count = 0;
     m_position = 0;
     Progress();
@@ -268,7 +267,7 @@ int TRegistryImport::NextID(const QString& table)
         m_selCounter->bindValue(":TABLE_NAME", table);
         TDatabase::Exec(*m_selCounter);
         if (!m_selCounter->next())
-            throw ERplException(QString::fromUtf8("Ошибка при генерации первичного ключа"));
+            throw ERplException(QString::fromUtf8(RplText::KeyGenerationFailed));
         const qint64 value = m_selCounter->value(0).toLongLong();
         m_selCounter->finish();
         it = m_counters.insert(table, value);

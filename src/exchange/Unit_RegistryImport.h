@@ -13,6 +13,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 class TAppInfo;
@@ -25,6 +26,17 @@ public:
     virtual void UpdateProgress(int position, int maximum) = 0;
     // Throws ERplException "Прервано пользователем" when a stop was requested.
     virtual void CheckTerminated() = 0;
+};
+
+// A host made of three functions.
+class TRegistryImportCallbacks : public TRegistryImportHost {
+public:
+    std::function<void(const QString&)> OnLog;
+    std::function<void(int, int)> OnProgress;
+    std::function<void()> OnCheckTerminated;
+    void Log(const QString& m) override { if (OnLog) OnLog(m); }
+    void UpdateProgress(int p, int m) override { if (OnProgress) OnProgress(p, m); }
+    void CheckTerminated() override { if (OnCheckTerminated) OnCheckTerminated(); }
 };
 
 // Item 0: one registry key (_PASPOR), or empty for the whole registry; item 1: "1" to also
@@ -43,8 +55,6 @@ struct TRegistryImportParams {
 
 class TRegistryImport {
 public:
-    static QString Title(); // Импорт внутренних справочников из БД "Поликлинника"
-    static const char* const Separator;
     static constexpr int BatchRows = 1000;
 
     // db: an open connection of the calling thread to the workstation database.

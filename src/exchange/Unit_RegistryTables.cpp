@@ -194,17 +194,24 @@ TRegistryTables::TRegistryTables(const QString& polyFolder) : m_folder(polyFolde
         throw ERplException(QString("Папка базы данных поликлиники недоступна: %1").arg(polyFolder));
 
     Open(m_paspor, PasporFile);
+    Open(m_street, StreetFile);
+    Open(m_town, TownFile);
+    Open(m_prof, ProfFile);
+    m_isNew = m_paspor.FieldIndex("KOD_PROF") >= 0;
+}
+
+void TRegistryTables::LookupFields()
+{
+    if (m_fieldsLookedUp)
+        return;
     m_pf = {Required(m_paspor, PasporFile, "_PASPOR"), Required(m_paspor, PasporFile, "FAM"),
             m_paspor.FieldIndex("NAM"), m_paspor.FieldIndex("OTH"), m_paspor.FieldIndex("DAY"),
             m_paspor.FieldIndex("POL"), m_paspor.FieldIndex("TEL"), m_paspor.FieldIndex("KOD"),
             m_paspor.FieldIndex("KOD_TOWN"), m_paspor.FieldIndex("KOD_STREET"), m_paspor.FieldIndex("HOME"),
             m_paspor.FieldIndex("KW"), m_paspor.FieldIndex("NU"), m_paspor.FieldIndex("KOD_PROF")};
-    Open(m_street, StreetFile);
     m_sf = {Required(m_street, StreetFile, "KOD_STREET"), Required(m_street, StreetFile, "KOD_TOWN"),
             Required(m_street, StreetFile, "STREET")};
-    Open(m_town, TownFile);
     m_tf = {Required(m_town, TownFile, "KOD_TOWN"), Required(m_town, TownFile, "TOWN")};
-    Open(m_prof, ProfFile);
     m_rf = {Required(m_prof, ProfFile, "KOD_PROF"), Required(m_prof, ProfFile, "NAM_PROF")};
 
     // The filters and the indexes; the first row of equal keys wins, as an index search finds it.
@@ -222,11 +229,12 @@ TRegistryTables::TRegistryTables(const QString& polyFolder) : m_folder(polyFolde
     for (int r = 0; r < m_prof.RowCount(); ++r)
         if (Present(m_prof, r, m_rf.KodProf) && Present(m_prof, r, m_rf.NamProf))
             InsertFirst(m_profIndex, Fold(m_prof.Text(r, m_rf.KodProf)), r);
+    m_fieldsLookedUp = true;
 }
 
-QString TRegistryTables::PathOf(const QString& fileName) const
+QString TRegistryTables::FindFile(const QString& folder, const QString& fileName)
 {
-    const QDir dir(m_folder);
+    const QDir dir(folder);
     if (QFileInfo(dir.filePath(fileName)).isFile())
         return dir.filePath(fileName);
     for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
@@ -237,7 +245,11 @@ QString TRegistryTables::PathOf(const QString& fileName) const
 
 void TRegistryTables::Open(TDbfTable& table, const char* fileName)
 {
-    table.Load(PathOf(fileName), fileName);
+    const QString path = PathOf(fileName);
+    if (!QFileInfo(path).isFile())
+        throw ERplException(QString("Нет доступа к базе данных поликлиники: не удаётся открыть файл %1 в папке \"%2\"")
+                                .arg(QString::fromLatin1(fileName), m_folder));
+    table.Load(path, fileName);
 }
 
 int TRegistryTables::Required(const TDbfTable& table, const char* fileName, const char* field) const

@@ -68,18 +68,22 @@ public:
     static constexpr const char* ProfFile = "S_PROF.DBF";
     static constexpr const char* ArhWorkFile = "ARH_WORK.DBF";
 
-    // Throws ERplException when the folder cannot be reached, or a file is missing, damaged or
-    // lacks a column the import reads.
+    // Opens PASPOR, S_STREET, S_TOWN and S_PROF. Throws ERplException when the folder cannot
+    // be reached, or a file is missing or damaged.
     explicit TRegistryTables(const QString& polyFolder);
+    // The positions of the fields the import reads, the filters and the indexes; once.
+    // Throws ERplException naming the file and the column when one is missing.
+    void LookupFields();
 
     const QString& Folder() const { return m_folder; }
     // The path of a registry file in the folder; an existing file is found whatever the case
     // of its name.
-    QString PathOf(const QString& fileName) const;
+    QString PathOf(const QString& fileName) const { return FindFile(m_folder, fileName); }
+    static QString FindFile(const QString& folder, const QString& fileName);
 
     // A new registry keeps the occupation per patient (PASPOR.KOD_PROF); an old one in the
     // employment history ARH_WORK.
-    bool IsNewRegistry() const { return m_pf.KodProf >= 0; }
+    bool IsNewRegistry() const { return m_isNew; }
 
     // Reads ARH_WORK when the file is there, so that a damaged one is refused before the
     // code-page marks are written; then OpenArhWork requires it.
@@ -107,7 +111,7 @@ public:
     const TDbfTable& Prof() const { return m_prof; }
     const TDbfTable& ArhWork() const { return m_arhWork; }
 
-    // The rows that pass each table's filter, in file order.
+    // After LookupFields: the rows that pass each table's filter, in file order.
     const std::vector<int>& PasporRows() const { return m_pasporRows; }
     // Lookups over the filtered rows; -1 when there is none. The key of PASPOR is compared
     // exactly, the codes of the reference books ignoring letter case, the patient's code in
@@ -125,6 +129,8 @@ private:
     int Required(const TDbfTable& table, const char* fileName, const char* field) const;
 
     QString m_folder;
+    bool m_isNew = false;
+    bool m_fieldsLookedUp = false;
     TDbfTable m_paspor, m_town, m_street, m_prof, m_arhWork;
     PasporFields m_pf{};
     TownFields m_tf{};

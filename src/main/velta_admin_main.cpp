@@ -6,6 +6,7 @@
 #include "app/Unit_Exceptions.h"
 #include "data/Unit_DemoData.h"
 #include "data/Unit_Schema.h"
+#include "exchange/Unit_RegistryAdmin.h"
 #include <QDir>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +16,8 @@ int Usage()
 {
     QTextStream(stderr) << "Использование:\n"
                            "  velta-admin init-db ПАПКА            создать пустую базу данных рабочего места\n"
-                           "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n";
+                           "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n"
+                        << kRegistryCommandUsage;
     return 2;
 }
 }
@@ -27,6 +29,8 @@ int main(int argc, char** argv)
     if (args.size() < 2)
         return Usage();
     QTextStream out(stdout), err(stderr);
+    if (args[1] == "import-registry")
+        return RunAdminRegistryCommand(args.mid(2));
     try {
         if (args[1] == "init-db" && args.size() == 3) {
             TSchema::CreateWorkstationDatabase(args[2]);
