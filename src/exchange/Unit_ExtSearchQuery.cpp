@@ -43,7 +43,7 @@ void TExtSearchQuery::Open(const QString& polyFolder, const TExtSearchCriteria& 
         rows.push_back(std::move(row));
     }
     std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& a, const auto& b) { return a[colFam].toString() < b[colFam].toString(); });
+                     [](const auto& a, const auto& b) { return a[colFam].toString().toUpper() < b[colFam].toString().toUpper(); });
     beginResetModel();
     m_rows = std::move(rows);
     m_open = true;

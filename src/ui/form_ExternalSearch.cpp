@@ -44,6 +44,7 @@ TExternalSearchForm::TExternalSearchForm(QWidget* parent, const QString& polyFol
     if (m_polyFolder.isEmpty() && AppInfo())
         m_polyFolder = AppInfo()->PolyDBPath();
     ui->Label1->setFont(PixelFont(font(), 15, true));
+    ui->Label1->setWordWrap(true);
     ui->lblComment->setFont(PixelFont(font(), 15, false));
     ui->lblComment->hide();
     QFont groupFont = ui->gbSearchResults->font();
@@ -53,6 +54,7 @@ TExternalSearchForm::TExternalSearchForm(QWidget* parent, const QString& polyFol
     ui->DBGrid->setModel(&m_query);
     ui->DBGrid->verticalHeader()->hide();
     ui->DBGrid->horizontalHeader()->setHighlightSections(false);
+    ui->DBGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     ui->Grid->verticalHeader()->hide();
     ui->Grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
     ui->Grid->horizontalHeader()->setStretchLastSection(true);
@@ -75,6 +77,11 @@ TExternalSearchForm::TExternalSearchForm(QWidget* parent, const QString& polyFol
         if (ui->btnOk->isEnabled())
             accept();
     });
+    // The criteria grid as high as its rows; the results take the rest.
+    ui->Grid->setMinimumHeight(ui->Grid->horizontalHeader()->sizeHint().height() + kAttributeCount * kRowHeight + 4);
+    ui->Splitter1->setStretchFactor(0, 0);
+    ui->Splitter1->setStretchFactor(1, 1);
+    ui->Splitter1->setSizes({ui->Grid->minimumHeight(), 1000});
     resize(600, 415);
 }
 
@@ -82,11 +89,16 @@ TExternalSearchForm::~TExternalSearchForm() = default;
 
 bool TExternalSearchForm::RunSearch(int mode, const QStringList& values)
 {
+    Prepare(mode, values);
+    return exec() == QDialog::Accepted;
+}
+
+void TExternalSearchForm::Prepare(int mode, const QStringList& values)
+{
     if (mode == 0)
         SetPatientMode();
     m_values[0]->setText(values.value(0).toUpper());
     m_query.Close();
-    return exec() == QDialog::Accepted;
 }
 
 void TExternalSearchForm::SetPatientMode()
@@ -213,7 +225,8 @@ bool TExternalSearchForm::FormKeyDown(QKeyEvent* event)
             FocusValue(std::max(0, ui->Grid->currentRow()));
             return true;
         }
-        return TCommonForm::FormKeyDown(event);
+        reject();
+        return true;
     case Qt::Key_F6:
         if (ui->btnOk->isEnabled())
             accept();

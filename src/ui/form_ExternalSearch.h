@@ -24,6 +24,8 @@ public:
     // Mode 0 (patients): the first value goes into the surname row. The result query is
     // closed, the window shown modally; true when it closed with OK.
     bool RunSearch(int mode, const QStringList& values);
+    // What RunSearch does before it shows the window.
+    void Prepare(int mode, const QStringList& values);
     const TExtSearchQuery& sqlExtSearch() const { return m_query; }
     int CurrentRow() const;
     // The registry key of the confirmed row.
