@@ -6,7 +6,7 @@
 #include "app/Unit_Exceptions.h"
 #include "data/Unit_DemoData.h"
 #include "data/Unit_Schema.h"
-#include "exchange/Unit_RegistryAdmin.h"
+#include "exchange/Unit_AdminExchange.h"
 #include <QDir>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,7 +17,7 @@ int Usage()
     QTextStream(stderr) << "Использование:\n"
                            "  velta-admin init-db ПАПКА            создать пустую базу данных рабочего места\n"
                            "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n"
-                        << kRegistryCommandUsage;
+                        << AdminExchangeUsage();
     return 2;
 }
 }
@@ -29,14 +29,14 @@ int main(int argc, char** argv)
     if (args.size() < 2)
         return Usage();
     QTextStream out(stdout), err(stderr);
-    if (args[1] == "import-registry")
-        return RunAdminRegistryCommand(args.mid(2));
     try {
         if (args[1] == "init-db" && args.size() == 3) {
             TSchema::CreateWorkstationDatabase(args[2]);
             out << "Создана база данных " << args[2] << "/velta.db\n";
             return 0;
         }
+        if (IsAdminExchangeCommand(args[1]))
+            return RunAdminExchangeCommand(args.mid(1), QDir(app.applicationDirPath()).filePath("velta"));
         if (args[1] == "demo" && (args.size() == 3 || args.size() == 4)) {
             const QString exe = args.size() == 4 ? args[3] : QDir(app.applicationDirPath()).filePath("velta");
             const TDemoResult r = CreateDemoPolyclinic(args[2], exe);

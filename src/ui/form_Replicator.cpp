@@ -3,6 +3,7 @@
 #include "ui/FormExportParams.h"
 #include "ui_form_Replicator.h"
 #include <QCloseEvent>
+#include <QScrollBar>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -30,7 +31,12 @@ QString TReplicator::LogText() const { return ui->MsgMemo->toPlainText(); }
 
 void TReplicator::SetTitle(const QString& title) { setWindowTitle(title); }
 void TReplicator::ClearLog() { ui->MsgMemo->clear(); }
-void TReplicator::AddLogLine(const QString& line) { ui->MsgMemo->appendPlainText(line); }
+void TReplicator::AddLogLine(const QString& line)
+{
+    ui->MsgMemo->appendPlainText(line);
+    // The newest line at the bottom, read from its beginning.
+    ui->MsgMemo->horizontalScrollBar()->setValue(0);
+}
 void TReplicator::SetGauge(int percent) { ui->Gauge->setValue(percent); }
 
 void TReplicator::SetButton(int result, const QString& caption)
