@@ -46,8 +46,12 @@ struct TRegistryImport::TStatement {
     // Values in column order (the key last); returns the rows changed.
     int Run(const QVariantList& values)
     {
-        for (int i = 0; i < int(cols.size()); ++i)
-            q.bindValue(i, TSchema::ToStored(*cols[i], values.value(i)));
+        for (int i = 0; i < int(cols.size()); ++i) {
+            const QVariant& v = values.at(i);
+            // A moment already in its stored text (the row stamps) is bound as it stands.
+            const bool stored = cols[i]->type == TColumnType::DateTime && v.typeId() == QMetaType::QString;
+            q.bindValue(i, stored ? v : TSchema::ToStored(*cols[i], v));
+        }
         TDatabase::Exec(q);
         return q.numRowsAffected();
     }
@@ -235,6 +239,9 @@ int TRegistryImport::ImportAll()
 
 void TRegistryImport::Begin()
 {
+    // The rows of one transaction carry the moment it began (reading the clock and the time
+    // zone for every row would cost more than writing the row).
+    m_now = TSchema::ToStored("Person", "LastUpdate", TClock::Now());
     TDatabase::Transaction(m_db);
     m_inTransaction = true;
     m_batch = 0;
@@ -321,7 +328,6 @@ bool TRegistryImport::ImportOne(int row, const QString& key, bool update, bool s
     const QString paspor = p.Text(row, f.Paspor);
     if (!found && m_persons.contains(Fold(paspor)))
         return false; // present, and not to be updated
-    m_now = TClock::Now();
     const QVariant sex = Sex(p.ValueOrNull(row, f.Pol));
     const QVariant wst = m_info.WstGID, user = m_info.UserGID;
 

@@ -102,7 +102,7 @@ private:
     TRegistryImportHost& m_host;
     TRegistryImportParams m_params;
     int m_count = 0, m_position = 0, m_maximum = 100;
-    QDateTime m_now;
+    QVariant m_now; // the row stamps' moment as stored
     bool m_inTransaction = false;
     int m_batch = 0;
 

@@ -117,19 +117,22 @@ void TDbfTable::Load(const QString& path, const QString& shown)
         offset += width;
     }
     m_recordLength = offset;
-    m_data.reserve(qsizetype(count) * m_recordLength);
+    DBFClose(h);
+    // The records in one read: shapelib's record reader seeks for every record.
+    QFile body(path);
+    if (!body.open(QIODevice::ReadOnly) || !body.seek(headerLength))
+        throw Damaged(shown, "не читаются записи");
+    const QByteArray all = body.read(qint64(count) * m_recordLength);
+    if (all.size() < qint64(count) * m_recordLength)
+        throw Damaged(shown, "файл обрезан");
+    m_data.reserve(all.size());
     for (int r = 0; r < count; ++r) {
-        const char* tuple = DBFReadTuple(h, r);
-        if (!tuple) {
-            DBFClose(h);
-            throw Damaged(shown, QString("не читается запись %1").arg(r + 1));
-        }
+        const char* tuple = all.constData() + qsizetype(r) * m_recordLength;
         if (tuple[0] == '*') // deleted
             continue;
         m_data.append(tuple, m_recordLength);
         ++m_rows;
     }
-    DBFClose(h);
     m_loaded = true;
 }
 
