@@ -131,6 +131,7 @@ private slots:
         QVERIFY(w.Results()->horizontalHeader()->isVisible());
         QCOMPARE(w.Results()->model()->headerData(0, Qt::Horizontal).toString(), U(" Фамилия "));
         QVERIFY(w.Results()->isColumnHidden(5));
+        w.form->grab().save(QDir::temp().filePath("velta_external_search_found.png"));
         // Esc goes back to the criteria and leaves the window open; Enter on the wanted row confirms it.
         w.Key(Qt::Key_Escape);
         QVERIFY(w.form->isVisible());

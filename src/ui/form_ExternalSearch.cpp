@@ -50,7 +50,10 @@ TExternalSearchForm::TExternalSearchForm(QWidget* parent, const QString& polyFol
     QFont groupFont = ui->gbSearchResults->font();
     groupFont.setBold(true);
     ui->gbSearchResults->setFont(groupFont);
-    ui->DBGrid->setFont(font());
+    QFont rows = font();
+    rows.setBold(false);
+    rows.setWeight(QFont::Normal); // the group box's bold title is not for the rows
+    ui->DBGrid->setFont(rows);
     ui->DBGrid->setModel(&m_query);
     ui->DBGrid->verticalHeader()->hide();
     ui->DBGrid->horizontalHeader()->setHighlightSections(false);
