@@ -272,12 +272,17 @@ int TDM::GetNextID(const QString& table, const QString& field)
 
 bool TDM::HasIndexOn(const QString& table, const QStringList& fields, bool caseInsensitive)
 {
-    QSqlQuery list(m_db);
+    return HasIndexOn(m_db, table, fields, caseInsensitive);
+}
+
+bool TDM::HasIndexOn(QSqlDatabase& db, const QString& table, const QStringList& fields, bool caseInsensitive)
+{
+    QSqlQuery list(db);
     TDatabase::Prepare(list, "select name from pragma_index_list(:T)");
     list.bindValue(":T", table);
     TDatabase::Exec(list);
     while (list.next()) {
-        QSqlQuery info(m_db);
+        QSqlQuery info(db);
         TDatabase::Prepare(info, "select name, coll from pragma_index_xinfo(:I) where key = 1 order by seqno");
         info.bindValue(":I", list.value(0));
         TDatabase::Exec(info);
@@ -301,17 +306,22 @@ bool TDM::HasIndexOn(const QString& table, const QStringList& fields, bool caseI
 
 void TDM::EnsureIndex(const QString& table, const QString& name, const QString& fields, int options)
 {
+    EnsureIndex(m_db, table, name, fields, options);
+}
+
+void TDM::EnsureIndex(QSqlDatabase& db, const QString& table, const QString& name, const QString& fields, int options)
+{
     const QStringList cols = fields.split(';', Qt::SkipEmptyParts);
     const bool ci = options & ixCaseInsensitive;
     try {
         for (const QString& c : cols)
             RequireKnownColumn(table, c.trimmed());
-        if (HasIndexOn(table, cols, ci))
+        if (HasIndexOn(db, table, cols, ci))
             return;
         QStringList parts;
         for (const QString& c : cols)
             parts << (ci ? c.trimmed() + " collate " + TDatabase::CaseInsensitiveCollation : c.trimmed());
-        QSqlQuery q(m_db);
+        QSqlQuery q(db);
         TDatabase::Exec(q, QString("create %1index if not exists \"%2\" on %3 (%4)")
                                .arg((options & ixUnique) ? "unique " : "", QString(name).remove('"'), table,
                                     parts.join(", ")));

@@ -94,6 +94,9 @@ public:
     // columns with the same case rule exists under any name; a failure is ignored.
     void EnsureIndex(const QString& table, const QString& name, const QString& fields, int options);
     bool HasIndexOn(const QString& table, const QStringList& fields, bool caseInsensitive);
+    // The same on any connection to a workstation database (the exchange has its own).
+    static void EnsureIndex(QSqlDatabase& db, const QString& table, const QString& name, const QString& fields, int options);
+    static bool HasIndexOn(QSqlDatabase& db, const QString& table, const QStringList& fields, bool caseInsensitive);
     // Marks a registry dBase file (by its name in the polyclinic folder) as code page 866.
     void SetCodePageMark(const QString& tableFileName);
     static void SetCodePageMarkOnFile(const QString& path);

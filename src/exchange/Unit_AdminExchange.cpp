@@ -4,6 +4,7 @@
 #include "data/Unit_Database.h"
 #include "exchange/RplExport.h"
 #include "exchange/RplImport.h"
+#include "exchange/RplRegistry.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -84,7 +85,7 @@ QString Folder(const QString& path) { return TAppInfo::IncludeTrailingSlash(QDir
 
 bool IsAdminExchangeCommand(const QString& command)
 {
-    return command == "export" || command == "import-server" || command == "import-script";
+    return command == "export" || command == "import-server" || command == "import-script" || command == "import-registry";
 }
 
 QString AdminExchangeUsage()
@@ -92,7 +93,9 @@ QString AdminExchangeUsage()
     return "  velta-admin export ПАПКА ПАПКА_ЭКСПОРТА [--from ГГГГ-ММ-ДД] [--operator ИМЯ]\n"
            "                                       выгрузить изменения для центрального сервера\n"
            "  velta-admin import-server ПАПКА ФАЙЛ [--operator ИМЯ]   загрузить справочники с сервера (.s2w)\n"
-           "  velta-admin import-script ПАПКА ФАЙЛ [--operator ИМЯ]   исполнить SQL-скрипт сервера (.sql)\n";
+           "  velta-admin import-script ПАПКА ФАЙЛ [--operator ИМЯ]   исполнить SQL-скрипт сервера (.sql)\n"
+           "  velta-admin import-registry ПАПКА ПАПКА_РЕЕСТРА [--key КЛЮЧ] [--update] [--operator ИМЯ]\n"
+           "                                       принять пациентов из базы данных поликлиники\n";
 }
 
 int RunAdminExchangeCommand(const QStringList& args, const QString& veltaExecutable)
@@ -105,9 +108,15 @@ int RunAdminExchangeCommand(const QStringList& args, const QString& veltaExecuta
         QStringList positional;
         QString operatorName;
         QDate from;
+        QString registryKey;
+        bool registryUpdate = false;
         for (int i = 1; i < args.size(); ++i) {
             if (args[i] == "--operator" && i + 1 < args.size()) {
                 operatorName = args[++i];
+            } else if (args[i] == "--key" && i + 1 < args.size() && args[0] == "import-registry") {
+                registryKey = args[++i];
+            } else if (args[i] == "--update" && args[0] == "import-registry") {
+                registryUpdate = true;
             } else if (args[i] == "--from" && i + 1 < args.size() && args[0] == "export") {
                 from = QDate::fromString(args[++i], "yyyy-MM-dd");
                 if (!from.isValid())
@@ -137,6 +146,9 @@ int RunAdminExchangeCommand(const QStringList& args, const QString& veltaExecuta
         if (args[0] == "export") {
             info.SetExportDBPath(Folder(positional[1]));
             op = TRplThread::Create<TExWorkstationToServer>(true, info);
+        } else if (args[0] == "import-registry") {
+            info.SetPolyDBPath(Folder(positional[1]));
+            op = TRplThread::Create<TImExternalToWorkstation>(true, info, QStringList{registryKey, registryUpdate ? "1" : "0"});
         } else {
             std::unique_ptr<TImportOperation> import;
             if (args[0] == "import-server")

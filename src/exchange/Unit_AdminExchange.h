@@ -3,6 +3,7 @@
 //   export FOLDER OUT_FOLDER [--from yyyy-mm-dd] [--operator NAME]
 //   import-server FOLDER FILE [--operator NAME]
 //   import-script FOLDER FILE [--operator NAME]
+//   import-registry FOLDER REGISTRY_FOLDER [--key KEY] [--update] [--operator NAME]
 // FOLDER holds velta.db. The login context is the database's administrator, or the operator
 // named; a database without operators runs as a first start (workstation 0). The settings
 // are those of the workstation program beside the tool (its settings file and aliases).

@@ -4,6 +4,7 @@
 // the thread that first uses it (the operation's worker) and closed by that thread at the
 // end of the run. Creating it opens the polyclinic registry, so every exchange needs the
 // registry to be reachable.
+#include "exchange/Unit_RegistryTables.h"
 #include <QSqlDatabase>
 #include <QString>
 #include <QThread>
@@ -35,8 +36,9 @@ public:
     // The registry kind: new when PASPOR.DBF has the column KOD_PROF.
     bool NewRegistry() const { return m_newRegistry; }
 
-    struct TRegistry; // the open registry files
-    TRegistry& Registry() { return *m_registry; }
+    // The open registry files (etPaspor, etStreet, etTown, etProf; etArhWork when the
+    // import asks for it).
+    TRegistryTables& Registry() { return *m_registry; }
 
 private:
     // The registry side of the creation: the five dBase files opened, the version check.
@@ -48,5 +50,5 @@ private:
     QSqlDatabase m_db;
     QThread* m_dbThread = nullptr;
     bool m_newRegistry = false;
-    std::unique_ptr<TRegistry> m_registry;
+    std::unique_ptr<TRegistryTables> m_registry;
 };

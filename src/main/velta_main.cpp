@@ -6,6 +6,7 @@
 #include "app/Widget_Application.h"
 #include "app/Widget_DialogPresenter.h"
 #include "ui/Replications.h"
+#include "ui/Unit_RegistryEntries.h"
 #include "ui/form_SetSettings.h"
 #include "ui/form_explorer.h"
 #include "ui/form_ScriningCard.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
     RegisterPrimaryInspectionWindow();
     RegisterScriningCardWindow();
     RegisterExchangeEntries();
+    RegisterRegistryEntries();
 
     std::unique_ptr<TAppInfo> info;
     try {
