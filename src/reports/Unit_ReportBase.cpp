@@ -62,6 +62,7 @@ TAreaList::TAreaList(const QString& text) : m_text(text)
 {
     for (const QString& word : text.split(',', Qt::SkipEmptyParts)) {
         if (!word.contains('-')) {
+            m_order.push_back(int(m_words.size()));
             m_words << word;
             continue;
         }
@@ -70,23 +71,32 @@ TAreaList::TAreaList(const QString& text) : m_text(text)
             // "5-" is the word 5 with nothing to reach.
             if (pieces.size() == 1) {
                 const int a = ParseWholeNumber(pieces[0]);
+                m_order.push_back(-1 - int(m_ranges.size()));
                 m_ranges.push_back({a, a});
             }
             continue;
         }
         const int a = ParseWholeNumber(pieces[0]);
         const int b = ParseWholeNumber(pieces[1]);
-        if (b >= a)
+        if (b >= a) {
+            m_order.push_back(-1 - int(m_ranges.size()));
             m_ranges.push_back({a, b});
+        }
     }
 }
 
 QStringList TAreaList::Items() const
 {
-    QStringList items = m_words;
-    for (const TRange& r : m_ranges)
+    QStringList items;
+    for (const int entry : m_order) {
+        if (entry >= 0) {
+            items << m_words[entry];
+            continue;
+        }
+        const TRange& r = m_ranges[size_t(-1 - entry)];
         for (qint64 v = r.from; v <= r.to; ++v)
             items << QString::number(v);
+    }
     return items;
 }
 

@@ -52,6 +52,7 @@ private:
     QString m_text;
     QStringList m_words;
     std::vector<TRange> m_ranges;
+    std::vector<int> m_order; // the list's entries in order: a word's index, or -1 - a range's
 };
 // The clause as the list's syntax describes it: "in ("1","2","6",...)".
 QString BuildAreaClause(const QString& text);

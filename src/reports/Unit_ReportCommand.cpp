@@ -96,16 +96,16 @@ TCommand Parse(const QStringList& args)
     return c;
 }
 
-// The city's identifier by its name, letter case ignored.
-QString CityLID(QSqlDatabase& db, const QString& name)
+// The city's name as the book spells it and its identifier, found by name ignoring letter case.
+QStringList FindCity(QSqlDatabase& db, const QString& name)
 {
     QSqlQuery q(db);
-    TDatabase::Prepare(q, "select CityLID from City where CityName = :name collate UNOCASE order by CityLID");
+    TDatabase::Prepare(q, "select CityName, CityLID from City where CityName = :name collate UNOCASE order by CityLID");
     q.bindValue(":name", name);
     TDatabase::Exec(q);
     if (!q.next())
         throw AppException(QString::fromUtf8("Населённый пункт \"%1\" не найден в справочнике городов.").arg(name));
-    return q.value(0).toString();
+    return {q.value(0).toString(), q.value(1).toString()};
 }
 
 int Run(const QStringList& args)
@@ -118,8 +118,8 @@ int Run(const QStringList& args)
     QSqlDatabase& db = connection.Db();
 
     // The parameter list exactly as the wizard builds it.
-    QStringList params{c.city.isEmpty() ? "*" : c.city, c.city.isEmpty() ? "0" : CityLID(db, c.city),
-                       QString(c.areas).remove(' '), ShortDateText(c.from), ShortDateText(c.to), c.ageMin, c.ageMax, c.sex};
+    QStringList params = c.city.isEmpty() ? QStringList{"*", "0"} : FindCity(db, c.city);
+    params << QString(c.areas).remove(' ') << ShortDateText(c.from) << ShortDateText(c.to) << c.ageMin << c.ageMax << c.sex;
     params << ChoiceItems(c.choice, c.source);
     std::unique_ptr<TReport> report = CreateReport(c.choice, db, params, 2);
     report->Build();
