@@ -3,6 +3,7 @@
 // their sheets and cards, written field by field; and the report parameter list as the
 // wizard packs it.
 #include "TestSupport.h"
+#include "data/Unit_Database.h"
 #include "reports/Unit_ReportBase.h"
 #include <QSqlQuery>
 #include <QVariantMap>

@@ -9,6 +9,7 @@
 #include "ui/form_explorer.h"
 #include "ui/form_ScriningCard.h"
 #include "ui/form_primary_inspection.h"
+#include "ui/form_Reports.h"
 #include <QLocale>
 #include <memory>
 
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     InstallWidgetDialogs();
     RegisterPrimaryInspectionWindow();
     RegisterScriningCardWindow();
+    RegisterReportWizard();
 
     std::unique_ptr<TAppInfo> info;
     try {
