@@ -64,6 +64,20 @@ QString TDialogs::OpenFile(const QString& caption, const QString& filter, const 
     return g_presenter ? g_presenter->OpenFile(r) : QString();
 }
 
+QString TDialogs::SaveFile(const QString& caption, const QString& filter, const QString& start)
+{
+    TDialogRequest r;
+    r.kind = TDialogRequest::SaveFile;
+    r.title = caption;
+    r.text = caption;
+    r.filter = filter;
+    r.start = start;
+    g_asked.append(r);
+    if (!g_paths.isEmpty())
+        return g_paths.dequeue();
+    return g_presenter ? g_presenter->SaveFile(r) : QString();
+}
+
 void TDialogs::SetTitle(const QString& title) { g_title = title; }
 QString TDialogs::Title() { return g_title; }
 void TDialogs::SetPresenter(TDialogPresenter* presenter) { g_presenter = presenter; }

@@ -15,7 +15,7 @@ enum : int { OK = 0x1, Cancel = 0x2, Yes = 0x4, No = 0x8 };
 }
 
 struct TDialogRequest {
-    enum Kind { Message, BrowseFolder, OpenFile } kind = Message;
+    enum Kind { Message, BrowseFolder, OpenFile, SaveFile } kind = Message;
     TBoxType type = TBoxType::Information;
     QString title;
     QString text;     // message text, or the dialog's caption
@@ -30,6 +30,7 @@ public:
     virtual int Message(const TDialogRequest& request, int defaultButton) = 0;
     virtual QString BrowseFolder(const TDialogRequest& request) = 0; // empty: cancelled
     virtual QString OpenFile(const TDialogRequest& request) = 0;     // empty: cancelled
+    virtual QString SaveFile(const TDialogRequest&) { return QString(); } // empty: cancelled
 };
 
 class TDialogs {
@@ -41,6 +42,7 @@ public:
     static void Information(const QString& text) { Message(TBoxType::Information, text); }
     static QString BrowseFolder(const QString& caption, const QString& start = QString());
     static QString OpenFile(const QString& caption, const QString& filter, const QString& start = QString());
+    static QString SaveFile(const QString& caption, const QString& filter, const QString& start = QString());
 
     // The title every box carries (the application title).
     static void SetTitle(const QString& title);

@@ -83,6 +83,11 @@ QString TWidgetDialogPresenter::OpenFile(const TDialogRequest& request)
     return QFileDialog::getOpenFileName(DialogParent(), request.text, request.start, request.filter);
 }
 
+QString TWidgetDialogPresenter::SaveFile(const TDialogRequest& request)
+{
+    return QFileDialog::getSaveFileName(DialogParent(), request.text, request.start, request.filter);
+}
+
 void InstallWidgetDialogs()
 {
     static TWidgetDialogPresenter presenter;

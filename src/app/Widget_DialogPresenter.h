@@ -8,6 +8,7 @@ public:
     int Message(const TDialogRequest& request, int defaultButton) override;
     QString BrowseFolder(const TDialogRequest& request) override;
     QString OpenFile(const TDialogRequest& request) override;
+    QString SaveFile(const TDialogRequest& request) override;
 };
 
 // Makes the seam show real dialogs for the rest of the run.

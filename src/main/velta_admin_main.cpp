@@ -3,10 +3,12 @@
 //   velta-admin demo FOLDER [VELTA]   make the demo polyclinic in FOLDER and point the
 //                                     settings of the program VELTA (default: the velta
 //                                     beside this program) at it
+//   velta-admin report FOLDER CHOICE ... a report of the wizard as PDF (and CSV)
 #include "app/Unit_Exceptions.h"
 #include "data/Unit_DemoData.h"
 #include "data/Unit_Schema.h"
 #include "exchange/Unit_AdminExchange.h"
+#include "reports/Unit_ReportCommand.h"
 #include <QDir>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -17,13 +19,15 @@ int Usage()
     QTextStream(stderr) << "Использование:\n"
                            "  velta-admin init-db ПАПКА            создать пустую базу данных рабочего места\n"
                            "  velta-admin demo ПАПКА [ПРОГРАММА]   создать демонстрационную поликлинику\n"
-                        << AdminExchangeUsage();
+                        << AdminExchangeUsage() << kReportCommandUsage;
     return 2;
 }
 }
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && QByteArray(argv[1]) == "report")
+        return RunAdminReportCommand(argc, argv);
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2)

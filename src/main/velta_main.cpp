@@ -11,6 +11,7 @@
 #include "ui/form_explorer.h"
 #include "ui/form_ScriningCard.h"
 #include "ui/form_primary_inspection.h"
+#include "ui/form_Reports.h"
 #include <QLocale>
 #include <memory>
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     RegisterScriningCardWindow();
     RegisterExchangeEntries();
     RegisterRegistryEntries();
+    RegisterReportWizard();
 
     std::unique_ptr<TAppInfo> info;
     try {
