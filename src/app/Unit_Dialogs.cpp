@@ -50,10 +50,12 @@ QString TDialogs::BrowseFolder(const QString& caption, const QString& start)
     return g_presenter ? g_presenter->BrowseFolder(r) : QString();
 }
 
-QString TDialogs::OpenFile(const QString& caption, const QString& filter, const QString& start)
+namespace {
+// The file dialogs differ only in their kind and the presenter's call.
+QString AskFile(TDialogRequest::Kind kind, const QString& caption, const QString& filter, const QString& start)
 {
     TDialogRequest r;
-    r.kind = TDialogRequest::OpenFile;
+    r.kind = kind;
     r.title = caption;
     r.text = caption;
     r.filter = filter;
@@ -61,21 +63,20 @@ QString TDialogs::OpenFile(const QString& caption, const QString& filter, const 
     g_asked.append(r);
     if (!g_paths.isEmpty())
         return g_paths.dequeue();
-    return g_presenter ? g_presenter->OpenFile(r) : QString();
+    if (!g_presenter)
+        return QString();
+    return kind == TDialogRequest::SaveFile ? g_presenter->SaveFile(r) : g_presenter->OpenFile(r);
+}
+}
+
+QString TDialogs::OpenFile(const QString& caption, const QString& filter, const QString& start)
+{
+    return AskFile(TDialogRequest::OpenFile, caption, filter, start);
 }
 
 QString TDialogs::SaveFile(const QString& caption, const QString& filter, const QString& start)
 {
-    TDialogRequest r;
-    r.kind = TDialogRequest::SaveFile;
-    r.title = caption;
-    r.text = caption;
-    r.filter = filter;
-    r.start = start;
-    g_asked.append(r);
-    if (!g_paths.isEmpty())
-        return g_paths.dequeue();
-    return g_presenter ? g_presenter->SaveFile(r) : QString();
+    return AskFile(TDialogRequest::SaveFile, caption, filter, start);
 }
 
 void TDialogs::SetTitle(const QString& title) { g_title = title; }
