@@ -463,6 +463,39 @@ private slots:
             QCOMPARE(HeaderByte29(ws.PolyFolder() + f), QString(f) == "S_PROF.DBF" ? '\0' : '\x26');
         QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner);
     }
+
+    // Field texts as the writers of registries leave them, read back as the import uses them.
+    void fieldTexts_data()
+    {
+        QTest::addColumn<QByteArray>("number");
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<QString>("numberText");
+        QTest::addColumn<QVariant>("dateValue");
+        QTest::newRow("whole") << QByteArray("     7") << QByteArray("20261210") << "7" << QVariant(QDate(2026, 12, 10));
+        QTest::newRow("zeros") << QByteArray("  0070") << QByteArray("19991231") << "70" << QVariant(QDate(1999, 12, 31));
+        QTest::newRow("zero") << QByteArray("   0.0") << QByteArray("00000000") << "0" << QVariant();
+        QTest::newRow("decimals") << QByteArray("  12.0") << QByteArray("        ") << "12" << QVariant();
+        QTest::newRow("fraction") << QByteArray("  12.5") << QByteArray("20260230") << U("12,5") << QVariant();
+        QTest::newRow("large") << QByteArray("  1234") << QByteArray("2026121 ") << QLocale().toString(1234.0, 'g', 15)
+                               << QVariant();
+        QTest::newRow("negative") << QByteArray("    -3") << QByteArray("2026-1-1") << "-3" << QVariant();
+        QTest::newRow("stars") << QByteArray("******") << QByteArray("    2026") << QString() << QVariant();
+        QTest::newRow("blank") << QByteArray("      ") << QByteArray("2026121A") << QString() << QVariant();
+    }
+    void fieldTexts()
+    {
+        QFETCH(QByteArray, number);
+        QFETCH(QByteArray, date);
+        TWorkstation ws;
+        const QString path = ws.PolyFolder() + "T.DBF";
+        Write(path, {F{"NUM", N, 6, 1}, F{"DAY", D, 8}, F{"NAME", C, 6}}, {{1, QDate(2000, 1, 1), U("  ёж")}});
+        PatchRecord(path, 0, 1, number + date);
+        TDbfTable t;
+        t.Load(path, "T.DBF");
+        QTEST(t.Text(0, 0), "numberText");
+        QTEST(t.Value(0, 1), "dateValue");
+        QCOMPARE(t.Text(0, 2), U("  ёж"));
+    }
 };
 
 VELTA_TEST_MAIN(TestRegistryImport)

@@ -160,12 +160,14 @@ QVariant NormalizeValue(const QVariant& value)
 {
     if (value.isNull())
         return value;
-    QString s = value.toString().toUpper();
+    // Trimmed before upper-casing (the same result, as no letter becomes a blank): text that is
+    // already upper case and trimmed, as most of a registry is, is then never copied.
+    const QString s = value.toString();
     const auto blankOrControl = [](QChar c) { return c.isSpace() || c.category() == QChar::Other_Control; };
     qsizetype b = 0, e = s.size();
     while (b < e && blankOrControl(s[b]))
         ++b;
     while (e > b && blankOrControl(s[e - 1]))
         --e;
-    return QVariant(s.mid(b, e - b));
+    return QVariant(s.mid(b, e - b).toUpper());
 }

@@ -377,7 +377,17 @@ QVariant TSchema::ToStored(const TColumnDef& c, const QVariant& value)
     case Boolean: return QVariant(value.toBool() ? 1 : 0);
     case Date: {
         const QDate d = value.typeId() == QMetaType::QDateTime ? value.toDateTime().date() : value.toDate();
-        return d.isValid() ? QVariant(d.toString("yyyy-MM-dd")) : QVariant();
+        if (!d.isValid())
+            return QVariant();
+        // Written for every stored date of a bulk import; QDate::toString goes through the calendar.
+        if (d.year() >= 1000 && d.year() <= 9999) {
+            const int y = d.year(), m = d.month(), day = d.day();
+            const char text[10] = {char('0' + y / 1000), char('0' + y / 100 % 10), char('0' + y / 10 % 10), char('0' + y % 10), '-',
+                                   char('0' + m / 10),   char('0' + m % 10),        '-',
+                                   char('0' + day / 10), char('0' + day % 10)};
+            return QVariant(QString::fromLatin1(text, 10));
+        }
+        return QVariant(d.toString("yyyy-MM-dd"));
     }
     case DateTime: {
         QDateTime dt = value.typeId() == QMetaType::QDate ? QDateTime(value.toDate(), QTime(0, 0)) : value.toDateTime();

@@ -20,6 +20,8 @@ TRegistryImportParams TRegistryImportParams::FromList(const QStringList& params)
 struct TRegistryImport::TStatement {
     QSqlQuery q;
     std::vector<const TColumnDef*> cols;
+    // Named placeholders: binding by position makes the driver format a name for every value.
+    QStringList names;
 
     // Insert into table (columns...); or, with key, update table set columns... where key = ?.
     TStatement(QSqlDatabase& db, const char* table, const QStringList& columns, const char* key = nullptr) : q(db)
@@ -28,6 +30,7 @@ struct TRegistryImport::TStatement {
         if (key)
             all << key;
         for (const QString& c : all) {
+            names << ":p" + QString::number(names.size());
             cols.push_back(TSchema::Column(table, c));
             if (!cols.back())
                 throw EDatabaseError(QString("Неизвестное поле %1.%2").arg(table, c));
@@ -35,11 +38,11 @@ struct TRegistryImport::TStatement {
         QString sql;
         if (key) {
             QStringList sets;
-            for (const QString& c : columns)
-                sets << c + " = ?";
-            sql = QString("update %1 set %2 where %3 = ?").arg(table, sets.join(", "), key);
+            for (int i = 0; i < columns.size(); ++i)
+                sets << columns[i] + " = " + names[i];
+            sql = QString("update %1 set %2 where %3 = %4").arg(table, sets.join(", "), key, names.last());
         } else {
-            sql = QString("insert into %1 (%2) values (%3)").arg(table, columns.join(", "), QStringList(columns.size(), "?").join(", "));
+            sql = QString("insert into %1 (%2) values (%3)").arg(table, columns.join(", "), names.join(", "));
         }
         TDatabase::Prepare(q, sql);
     }
@@ -50,7 +53,7 @@ struct TRegistryImport::TStatement {
             const QVariant& v = values.at(i);
             // A moment already in its stored text (the row stamps) is bound as it stands.
             const bool stored = cols[i]->type == TColumnType::DateTime && v.typeId() == QMetaType::QString;
-            q.bindValue(i, stored ? v : TSchema::ToStored(*cols[i], v));
+            q.bindValue(names[i], stored ? v : TSchema::ToStored(*cols[i], v));
         }
         TDatabase::Exec(q);
         return q.numRowsAffected();
@@ -270,6 +273,14 @@ void TRegistryImport::FlushCounters()
 int TRegistryImport::NextID(const QString& table)
 {
     auto it = m_counters.find(table);
+    const auto undone = [&](const QString& t) {
+        for (const auto& c : m_rowCounters)
+            if (c.first == t)
+                return true;
+        return false;
+    };
+    if (!undone(table))
+        m_rowCounters.emplace_back(table, it == m_counters.end() ? -1 : *it);
     if (it == m_counters.end()) {
         m_selCounter->bindValue(":TABLE_NAME", table);
         TDatabase::Exec(*m_selCounter);
@@ -290,8 +301,7 @@ bool TRegistryImport::ImportRow(int row, const QString& key, bool update, bool s
     TDatabase::Exec(*m_savepoint);
     // A row taken back gives back its identifiers as well. (The lookups it added stay: a failed
     // row ends the run, and the next run reads them from the database again.)
-    const QHash<QString, qint64> counters = m_counters;
-    const QStringList dirty = m_dirtyCounters;
+    m_rowCounters.clear();
     try {
         const bool written = ImportOne(row, key, update, single);
         TDatabase::Exec(*m_release);
@@ -302,8 +312,14 @@ bool TRegistryImport::ImportRow(int row, const QString& key, bool update, bool s
             TDatabase::Exec(*m_release);
         } catch (...) {
         }
-        m_counters = counters;
-        m_dirtyCounters = dirty;
+        for (const auto& [table, value] : m_rowCounters) {
+            if (value < 0) {
+                m_counters.remove(table);
+                m_dirtyCounters.removeAll(table);
+            } else
+                m_counters[table] = value;
+        }
+        m_rowCounters.clear();
         throw;
     }
 }
@@ -326,7 +342,8 @@ bool TRegistryImport::ImportOne(int row, const QString& key, bool update, bool s
             person = *it;
     }
     const QString paspor = p.Text(row, f.Paspor);
-    if (!found && m_persons.contains(Fold(paspor)))
+    const QString folded = Fold(paspor);
+    if (!found && m_persons.contains(folded))
         return false; // present, and not to be updated
     const QVariant sex = Sex(p.ValueOrNull(row, f.Pol));
     const QVariant wst = m_info.WstGID, user = m_info.UserGID;
@@ -365,7 +382,7 @@ bool TRegistryImport::ImportOne(int row, const QString& key, bool update, bool s
         m_persons[Fold(key)].AdrLID = adrLID;
     } else {
         m_insPerson->Run(QVariantList{prnLID} + values + QVariantList{m_now, m_now, wst, user});
-        m_persons.insert(Fold(paspor), TPersonRef{prnLID.toInt(), adrLID});
+        m_persons.insert(folded, TPersonRef{prnLID.toInt(), adrLID});
     }
     return true;
 }
@@ -379,6 +396,15 @@ QVariant TRegistryImport::CityFor(const QString& kodTown)
 {
     if (kodTown.isEmpty())
         return QVariant();
+    if (const auto it = m_cityFor.constFind(kodTown); it != m_cityFor.constEnd())
+        return *it;
+    const QVariant city = FindOrAddCity(kodTown);
+    m_cityFor.insert(kodTown, city);
+    return city;
+}
+
+QVariant TRegistryImport::FindOrAddCity(const QString& kodTown)
+{
     const int town = m_reg.FindTown(kodTown);
     if (town < 0)
         return QVariant();
@@ -403,6 +429,16 @@ QVariant TRegistryImport::StreetFor(const QString& kodStreet, const QString& kod
 {
     if (kodStreet.isEmpty() || kodTown.isEmpty())
         return QVariant();
+    const QString memo = kodStreet + kSep + kodTown;
+    if (const auto it = m_streetFor.constFind(memo); it != m_streetFor.constEnd())
+        return *it;
+    const QVariant street = FindOrAddStreet(kodStreet, kodTown);
+    m_streetFor.insert(memo, street);
+    return street;
+}
+
+QVariant TRegistryImport::FindOrAddStreet(const QString& kodStreet, const QString& kodTown)
+{
     const int street = m_reg.FindStreet(kodStreet, kodTown);
     if (street < 0)
         return QVariant();

@@ -9,6 +9,7 @@
 // never holds an Address without its Person, or a town created for a patient never written.
 #include "exchange/Unit_RegistryTables.h"
 #include <QHash>
+#include <vector>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -55,7 +56,7 @@ struct TRegistryImportParams {
 
 class TRegistryImport {
 public:
-    static constexpr int BatchRows = 1000;
+    static constexpr int BatchRows = 10000;
 
     // db: an open connection of the calling thread to the workstation database.
     TRegistryImport(QSqlDatabase db, TRegistryTables& registry, TRegistryLogin login, TRegistryImportHost& host,
@@ -84,6 +85,8 @@ public:
     static QVariant Sex(const QVariant& pol);
 
 private:
+    QVariant FindOrAddCity(const QString& kodTown);
+    QVariant FindOrAddStreet(const QString& kodStreet, const QString& kodTown);
     struct TStatement;
     struct TPersonRef { int PrnLID; QVariant AdrLID; };
     void Prepare();
@@ -117,6 +120,12 @@ private:
     QHash<QString, int> m_posts;            // PosLocCod
     QHash<QString, int> m_regions;          // Fold(RegOkato)
     QHash<QString, int> m_areas;            // Fold(AreaCode) + HspGID
+    // What CityFor and StreetFor answered for the registry's own codes: most patients share a
+    // few towns and streets, and the answer never changes within a run.
+    QHash<QString, QVariant> m_cityFor;     // KOD_TOWN
+    QHash<QString, QVariant> m_streetFor;   // KOD_STREET + KOD_TOWN
     QHash<QString, qint64> m_counters;      // SysTable, last value handed out
     QStringList m_dirtyCounters;
+    // The counters as they stood before the row in hand first advanced them (-1: not yet read).
+    std::vector<std::pair<QString, qint64>> m_rowCounters;
 };

@@ -41,6 +41,20 @@ ERplException Damaged(const QString& shown, const QString& why)
     return ERplException(QString("Файл \"%1\" базы данных поликлиники повреждён: %2").arg(shown, why));
 }
 
+// yyyyMMdd as dBase stores a date; QDate::fromString costs more than the rest of a row.
+QDate ParseDbfDate(const char* p, int n)
+{
+    if (n != 8)
+        return QDate();
+    int v[8];
+    for (int i = 0; i < 8; ++i) {
+        if (p[i] < '0' || p[i] > '9')
+            return QDate();
+        v[i] = p[i] - '0';
+    }
+    return QDate(v[0] * 1000 + v[1] * 100 + v[2] * 10 + v[3], v[4] * 10 + v[5], v[6] * 10 + v[7]);
+}
+
 bool AllOf(const char* p, int n, char c)
 {
     for (int i = 0; i < n; ++i)
@@ -165,7 +179,9 @@ QVariant TDbfTable::Value(int row, int field) const
     case 'D': {
         if (e == 0 || AllOf(p, e, '0'))
             return QVariant();
-        const QDate d = QDate::fromString(QString::fromLatin1(p, e).trimmed(), "yyyyMMdd");
+        while (b < e && p[b] == ' ')
+            ++b;
+        const QDate d = ParseDbfDate(p + b, e - b);
         return d.isValid() ? QVariant(d) : QVariant();
     }
     default:
@@ -177,6 +193,35 @@ QVariant TDbfTable::Value(int row, int field) const
 
 QString TDbfTable::Text(int row, int field) const
 {
+    const Field& f = m_fields[field];
+    if (f.type != 'N' && f.type != 'F' && f.type != 'D') {
+        const char* p = Raw(row, field);
+        int e = f.width;
+        while (e > 0 && (p[e - 1] == ' ' || p[e - 1] == '\0'))
+            --e;
+        return e == 0 ? QString() : DecodeCp866(p, e);
+    }
+    if (f.type == 'N' || f.type == 'F') {
+        // Small whole numbers (area numbers, flat numbers) written as the locale would write
+        // them, without the round trip through a double.
+        const char* p = Raw(row, field);
+        int b = 0, e = f.width;
+        while (b < e && p[b] == ' ')
+            ++b;
+        while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0'))
+            --e;
+        int dot = b;
+        while (dot < e && p[dot] >= '0' && p[dot] <= '9')
+            ++dot;
+        bool whole = dot > b && (dot == e || p[dot] == '.');
+        for (int i = dot + 1; whole && i < e; ++i)
+            whole = p[i] == '0';
+        int first = b;
+        while (first < dot - 1 && p[first] == '0')
+            ++first;
+        if (whole && dot - first <= 3)
+            return QString::fromLatin1(p + first, dot - first);
+    }
     const QVariant v = Value(row, field);
     if (v.isNull())
         return QString();

@@ -55,7 +55,7 @@ void TPatientList::CollectData()
         QString("with latest as ("
                 " select DocLID from ("
                 "  select DocLID, row_number() over (partition by PrnLID order by DocDate desc, DocLID desc) as rn"
-                "  from Document where DtpGID = %1)"
+                "  from Document not indexed where DtpGID = %1)"
                 " where rn = 1) "
                 "select p.prnsurname, p.prnname, p.prnotch, %2"
                 " from latest l"

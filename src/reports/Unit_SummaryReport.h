@@ -3,8 +3,8 @@
 // earliest document of the period (the one with the smallest identifier when several share
 // that date), counted when its row passes the base filter (city, sex, age at the document's
 // date, period) and the report's area condition, and then counted again under each of the
-// report's conditions that holds. The counting is one statement per document kind over the
-// whole register rather than two statements per patient.
+// report's conditions that holds. The counting is one statement over the whole register
+// rather than two statements per patient.
 #include "reports/Unit_ReportBase.h"
 #include <vector>
 
@@ -62,6 +62,6 @@ protected:
     std::vector<TSummaryRow> m_rows;
 
 private:
-    std::vector<int> CountKind(int dtpGID, const std::vector<TCounterCondition>& conditions);
+    std::vector<int> CountFirstDocuments(const std::vector<TCounterCondition>& conditions);
     void LayOut();
 };
