@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSqlQuery>
 #include <QTextStream>
+#include <cstdio>
 
 namespace {
 
@@ -19,8 +20,11 @@ public:
     explicit TConsoleWindow(const QDate& from) : m_from(from) {}
     void AddLogLine(const QString& line) override
     {
+        // Line by line, also into a pipe: whoever watches a long run sees it move.
         QTextStream out(stdout);
         out << line << "\n";
+        out.flush();
+        std::fflush(stdout);
     }
     bool AskExportStart(bool& customDate, QDateTime& moment) override
     {
