@@ -62,6 +62,7 @@ grep -qx "Настройки: $tmp/config/velta/velta.ini" <<<"$out" || fail "de
 [ -f "$tmp/config/velta/velta.ini" ] || fail "no settings file in XDG_CONFIG_HOME"
 grep -q "$tmp/work/demo/main/" "$tmp/config/velta/aliases.ini" || fail "the alias registry does not point at the demo"
 
+run mkdir "$tmp/work/out"
 run "$root/usr/bin/velta-admin" export "$tmp/work/demo/main" "$tmp/work/out" >/dev/null || fail "velta-admin export"
 [ -s "$tmp/state/velta/log.txt" ] || fail "the exchange log is not in XDG_STATE_HOME"
 if ls "$root/usr/bin" | grep -qv '^velta\(-admin\)\?$'; then fail "something was written into the program folder"; fi
