@@ -6,6 +6,7 @@
 #include "app/Unit_Dialogs.h"
 #include "app/Widget_Application.h"
 #include "app/kaStickingBevel.h"
+#include "ui/FormAbout.h"
 #include "ui/FormExportParams.h"
 #include "ui/FormWait.h"
 #include "ui/form_SetSettings.h"
@@ -568,6 +569,15 @@ private slots:
     }
 
     // --- small dialogs --------------------------------------------------------------
+
+    void aboutShowsWhereTheFilesAre()
+    {
+        TWorkstation ws;
+        ws.Info();
+        TfmAbout about;
+        QCOMPARE(Child<QLabel>(&about, "lblFiles")->text(),
+                 QString("Файл настроек: %1\nПапка журнала обмена: %2").arg(ws.SettingsFile(), ws.Root()));
+    }
 
     void waitWindowIsSingle()
     {
