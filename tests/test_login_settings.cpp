@@ -576,7 +576,7 @@ private slots:
         ws.Info();
         TfmAbout about;
         QCOMPARE(Child<QLabel>(&about, "lblFiles")->text(),
-                 QString("Файл настроек: %1\nПапка журнала обмена: %2").arg(ws.SettingsFile(), ws.Root()));
+                 QString("Файл настроек:\n%1\nПапка журнала обмена:\n%2").arg(ws.SettingsFile(), ws.Root()));
     }
 
     void waitWindowIsSingle()

@@ -21,7 +21,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
 {
     setObjectName(QStringLiteral("fmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(437, 291);
+    setFixedSize(437, 311);
 
     auto icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("imgIcon"));
@@ -56,7 +56,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
         settingsFile = where.SettingsFile;
         logFolder = where.LogFolder;
     }
-    auto lblFiles = new QLabel(QStringLiteral("Файл настроек: %1\nПапка журнала обмена: %2").arg(settingsFile, logFolder),
+    auto lblFiles = new QLabel(QStringLiteral("Файл настроек:\n%1\nПапка журнала обмена:\n%2").arg(settingsFile, logFolder),
                                this);
     lblFiles->setObjectName(QStringLiteral("lblFiles"));
     lblFiles->setWordWrap(true);
