@@ -6,10 +6,13 @@
 #include "app/Unit_Dialogs.h"
 #include "app/Widget_Application.h"
 #include "app/kaStickingBevel.h"
+#include "ui/FormAbout.h"
 #include "ui/FormExportParams.h"
 #include "ui/FormWait.h"
 #include "ui/form_SetSettings.h"
 #include <QCalendarWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLabel>
@@ -359,6 +362,58 @@ private slots:
         QCOMPARE(info.MainDBPath(), ws.MainFolder());
     }
 
+    // A machine without settings: the window proposes folders under the home folder and
+    // makes them when confirmed; one that cannot be made keeps the window open.
+    void settingsProposeHomeFolders_data()
+    {
+        QTest::addColumn<bool>("homeWritable");
+        QTest::newRow("home folders made") << true;
+        QTest::newRow("home cannot hold them") << false;
+    }
+    void settingsProposeHomeFolders()
+    {
+        QFETCH(bool, homeWritable);
+        TWorkstation ws(false, false);
+        const QString home = homeWritable ? ws.Root() + "home" : ws.Root() + "blocker";
+        if (!homeWritable) {
+            QFile f(home);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.toUtf8());
+        TAppInfo info(ws.SettingsFile(), ws.AliasFile());
+        SetAppInfo(&info);
+        info.CheckAliases();
+        QStringList shown;
+        bool openAfterFailure = false;
+        QTimer::singleShot(0, [&] {
+            auto form = qobject_cast<TSetSettingsForm*>(QApplication::activeModalWidget());
+            QVERIFY(form);
+            for (int i = 0; i < 4; ++i)
+                shown << form->Location(TSetSettingsForm::TLocation(i));
+            TDialogs::SetNextAnswer(TButton::OK);
+            QTest::keyClick(form->focusWidget(), Qt::Key_F6);
+            openAfterFailure = form->isVisible();
+            if (form->isVisible())
+                form->reject();
+        });
+        const bool confirmed = RunSettings();
+        SetAppInfo(nullptr);
+        qputenv("HOME", oldHome);
+        QCOMPARE(shown, QStringList({home + "/velta/main/", "/", home + "/velta/import/", home + "/velta/export/"}));
+        QCOMPARE(confirmed, homeWritable);
+        QCOMPARE(openAfterFailure, !homeWritable);
+        for (const char* sub : {"main", "import", "export"})
+            QCOMPARE(QFileInfo(home + "/velta/" + sub).isDir(), homeWritable);
+        if (homeWritable) {
+            QCOMPARE(info.Aliases().AliasPath(TAppInfo::MainAlias), home + "/velta/main/");
+            QCOMPARE(info.ReadString("Settings", TAppInfo::ExportKey, ""), home + "/velta/export/");
+        } else {
+            QCOMPARE(TDialogs::LastText(), QString("Не удаётся создать папку \"%1/velta/main/\".").arg(home));
+            QCOMPARE(info.ReadString("Settings", TAppInfo::ExportKey, ""), QString());
+        }
+    }
+
     void settingsBrowse_data()
     {
         QTest::addColumn<char>("key");
@@ -514,6 +569,15 @@ private slots:
     }
 
     // --- small dialogs --------------------------------------------------------------
+
+    void aboutShowsWhereTheFilesAre()
+    {
+        TWorkstation ws;
+        ws.Info();
+        TfmAbout about;
+        QCOMPARE(Child<QLabel>(&about, "lblFiles")->text(),
+                 QString("Файл настроек:\n%1\nПапка журнала обмена:\n%2").arg(ws.SettingsFile(), ws.Root()));
+    }
 
     void waitWindowIsSingle()
     {

@@ -3,10 +3,12 @@
 #include "TestSupport.h"
 #include "app/Unit_Dialogs.h"
 #include "app/Unit_Exceptions.h"
+#include "app/Unit_FileLocations.h"
 #include "app/Unit_Startup.h"
 #include "data/Unit_DataModule.h"
 #include <QDir>
 #include <QFile>
+#include <optional>
 
 using TestSupport::AskedTexts;
 using TestSupport::TWorkstation;
@@ -23,6 +25,33 @@ QByteArray ReadFile(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+// Sets environment variables for one test and puts the old values back.
+class TEnvironment {
+public:
+    void Set(const char* name, const QByteArray& value)
+    {
+        Keep(name);
+        qputenv(name, value);
+    }
+    void Unset(const char* name)
+    {
+        Keep(name);
+        qunsetenv(name);
+    }
+    ~TEnvironment()
+    {
+        for (const auto& [name, value] : m_saved)
+            value ? qputenv(name, *value) : qunsetenv(name);
+    }
+
+private:
+    void Keep(const char* name)
+    {
+        m_saved.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    }
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> m_saved;
+};
+
 const QString kLocationsInvalid = "Отсутствует или неверна информация о расположении Баз Данных. После нажатия "
                                   "кнопки ОК появиться окно для настройки.";
 }
@@ -68,6 +97,84 @@ private slots:
         } catch (const EFileError& e) {
             QVERIFY(e.Message().startsWith("Не удаётся записать файл настроек"));
         }
+    }
+
+    // A program folder that can be written is portable; one that cannot (also for root: a
+    // path under /proc, a "folder" that is a file, or a probe that says no) keeps its files
+    // in the XDG folders.
+    void fileLocations_data()
+    {
+        QTest::addColumn<QString>("exe");     // relative to the test's folder unless absolute
+        QTest::addColumn<int>("probe");       // -1 the real probe, 0 or 1 its answer
+        QTest::addColumn<bool>("portable");
+        QTest::newRow("writable program folder") << "bin/velta" << -1 << true;
+        QTest::newRow("program folder not made yet") << "new/bin/velta" << -1 << true;
+        QTest::newRow("folder under /proc") << "/proc/velta-test/velta" << -1 << false;
+        QTest::newRow("parent is a file") << "blocker/velta" << -1 << false;
+        QTest::newRow("probe refuses") << "bin/velta" << 0 << false;
+    }
+    void fileLocations()
+    {
+        QFETCH(QString, exe);
+        QFETCH(int, probe);
+        QFETCH(bool, portable);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath("bin");
+        WriteFile(dir.path() + "/blocker", "a file, not a folder");
+        TEnvironment env;
+        env.Set("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
+        env.Set("XDG_STATE_HOME", (dir.path() + "/state").toUtf8());
+        const QString exePath = exe.startsWith('/') ? exe : dir.path() + "/" + exe;
+        const TFileLocations where = probe < 0 ? TFileLocations::For(exePath)
+                                               : TFileLocations::For(exePath, [&](const QString&) { return probe == 1; });
+        QCOMPARE(where.Portable, portable);
+        const QString exeFolder = QFileInfo(exePath).absolutePath() + "/";
+        if (portable) {
+            QCOMPARE(where.SettingsFile, exePath + ".ini");
+            QCOMPARE(where.AliasFile, exeFolder + "aliases.ini");
+            QCOMPARE(where.LogFolder, exeFolder);
+        } else {
+            QCOMPARE(where.SettingsFile, dir.path() + "/config/velta/velta.ini");
+            QCOMPARE(where.AliasFile, dir.path() + "/config/velta/aliases.ini");
+            QCOMPARE(where.LogFolder, dir.path() + "/state/velta/");
+        }
+        // The settings object uses what was decided; saving makes the folders it needs.
+        TAppInfo info(where);
+        QCOMPARE(info.FileName(), where.SettingsFile);
+        QCOMPARE(info.LogFolder(), where.LogFolder);
+        if (!portable) {
+            info.CheckAliases();
+            info.SaveLocations();
+            QVERIFY(QFileInfo(where.SettingsFile).isFile());
+            QVERIFY(QFileInfo(where.AliasFile).isFile());
+        }
+    }
+
+    // Without XDG_CONFIG_HOME and XDG_STATE_HOME (or with relative ones, which do not count)
+    // the files go under the home folder.
+    void fileLocationsDefaultToHome_data()
+    {
+        QTest::addColumn<bool>("relative");
+        QTest::newRow("unset") << false;
+        QTest::newRow("relative values") << true;
+    }
+    void fileLocationsDefaultToHome()
+    {
+        QFETCH(bool, relative);
+        QTemporaryDir home;
+        TEnvironment env;
+        env.Set("HOME", home.path().toUtf8());
+        if (relative) {
+            env.Set("XDG_CONFIG_HOME", "config");
+            env.Set("XDG_STATE_HOME", "state");
+        } else {
+            env.Unset("XDG_CONFIG_HOME");
+            env.Unset("XDG_STATE_HOME");
+        }
+        const TFileLocations where = TFileLocations::For("/proc/velta-test/velta");
+        QCOMPARE(where.SettingsFile, home.path() + "/.config/velta/velta.ini");
+        QCOMPARE(where.LogFolder, home.path() + "/.local/state/velta/");
+        QCOMPARE(TFileLocations::ProposedFolder("main"), home.path() + "/velta/main/");
     }
 
     void exportTableList()

@@ -20,10 +20,12 @@ QString FolderOf(const QString& file) { return TAppInfo::IncludeTrailingSlash(QF
 TAppInfo* AppInfo() { return g_appInfo; }
 void SetAppInfo(TAppInfo* info) { g_appInfo = info; }
 
-TAppInfo::TAppInfo(const QString& settingsFile, const QString& aliasFile)
+TAppInfo::TAppInfo(const TFileLocations& where) : TAppInfo(where.SettingsFile, where.AliasFile, where.LogFolder) {}
+
+TAppInfo::TAppInfo(const QString& settingsFile, const QString& aliasFile, const QString& logFolder)
     : TIniFile(settingsFile),
       m_aliases(aliasFile.isEmpty() ? FolderOf(settingsFile) + "aliases.ini" : aliasFile),
-      m_exeFolder(FolderOf(settingsFile))
+      m_logFolder(logFolder.isEmpty() ? FolderOf(settingsFile) : IncludeTrailingSlash(logFolder))
 {
     m_exportTableList = ReadSection("Workstation-To-Server Replicated Tables");
     for (const char* name : kFixedExportTables)

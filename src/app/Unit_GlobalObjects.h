@@ -3,6 +3,7 @@
 // locations and the database aliases, holder of the login context. One lives for the whole
 // run (AppInfo()); the start-up creates it before anything else.
 #include "app/Unit_AliasRegistry.h"
+#include "app/Unit_FileLocations.h"
 #include "app/Unit_IniFile.h"
 #include <QVariant>
 #include <functional>
@@ -26,10 +27,12 @@ public:
     static constexpr const char* ExportKey = "AIS_VELTA_EXPORT";
     static constexpr const char* DatabaseFileName = "velta.db";
 
-    // settingsFile: the executable's path with ".ini" appended; the alias registry and the
-    // exchange log lie in the same folder, which is also ExeFolder().
-    explicit TAppInfo(const QString& settingsFile, const QString& aliasFile = QString());
-    static QString SettingsFileFor(const QString& executablePath) { return executablePath + ".ini"; }
+    // The program's own files as TFileLocations decided them.
+    explicit TAppInfo(const TFileLocations& where);
+    // A settings file of its own (tests, tools): the alias registry (unless given) and the
+    // exchange log lie in the settings file's folder, the portable layout.
+    explicit TAppInfo(const QString& settingsFile, const QString& aliasFile = QString(),
+                      const QString& logFolder = QString());
 
     // Locations, each ending in "/" ("/" alone when unset).
     const QString& MainDBPath() const { return m_mainDBPath; }
@@ -43,9 +46,8 @@ public:
     QString MainDatabaseFile() const { return m_mainDBPath + DatabaseFileName; }
 
     bool IsServer() const { return ReadBool("Settings", "IsServer", false); }
-    const QString& ExeFolder() const { return m_exeFolder; }
-    // The folder of the exchange log "log.txt" (ending in "/").
-    QString LogFolder() const { return m_exeFolder; }
+    // The folder of the exchange log "log.txt" (ending in "/"); the exchange creates it.
+    const QString& LogFolder() const { return m_logFolder; }
     const QStringList& ExportTableList() const { return m_exportTableList; }
     TAliasRegistry& Aliases() { return m_aliases; }
 
@@ -71,7 +73,7 @@ private:
     bool RunFirstRunImport(const std::function<bool()>& hook);
 
     TAliasRegistry m_aliases;
-    QString m_exeFolder;
+    QString m_logFolder;
     QString m_mainDBPath = "/";
     QString m_polyDBPath = "/";
     QString m_importDBPath = "/";

@@ -226,8 +226,7 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
         QDir().mkpath(root + sub);
 
     // The program's settings: the aliases and the exchange folders of this demo.
-    const QString settings = TAppInfo::SettingsFileFor(executable);
-    TAppInfo info(settings);
+    TAppInfo info(TFileLocations::For(executable));
     info.CheckAliases();
     info.SetMainDBPath(root + "main/");
     info.SetPolyDBPath(root + "poly/");
@@ -239,6 +238,7 @@ TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executabl
     const QDateTime now = TClock::Now();
     const QDate today = now.date();
     TDemoResult result;
+    result.SettingsFile = info.FileName();
     QList<TDemoPatient> register_;
     {
         TScopedConnection c("velta_demo", root + "main/velta.db");

@@ -7,10 +7,11 @@
 struct TDemoResult {
     int Patients = 0;
     int Documents = 0;
+    QString SettingsFile; // the settings file written (see TFileLocations)
 };
 
 // folder: where main/, poly/, import/ and export/ go. executable: the workstation program
-// whose settings file (executable + ".ini") and alias registry are written. Refuses
+// whose settings file and alias registry (where TFileLocations puts them) are written. Refuses
 // (EFileError) when folder/main already holds a database.
 TDemoResult CreateDemoPolyclinic(const QString& folder, const QString& executable, int patients = 300);
 

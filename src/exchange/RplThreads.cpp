@@ -119,6 +119,8 @@ QDateTime ZeroMoment() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
 
 TRplThread::TRplThread(TAppInfo& info) : m_info(info)
 {
+    // An installed program's log folder (~/.local/state/velta) may not exist yet.
+    QDir().mkpath(info.LogFolder());
     m_exchangeLog.setFileName(QDir(info.LogFolder()).filePath("log.txt"));
     const bool existed = m_exchangeLog.exists();
     if (!m_exchangeLog.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))

@@ -134,7 +134,7 @@ int RunAdminExchangeCommand(const QStringList& args, const QString& veltaExecuta
         if (positional.size() != 2)
             throw AppException("Использование:\n" + AdminExchangeUsage());
 
-        TAppInfo info(TAppInfo::SettingsFileFor(veltaExecutable));
+        TAppInfo info(TFileLocations::For(veltaExecutable));
         TAppInfoScope appInfo(&info);
         info.SetMainDBPath(Folder(positional[0]));
         if (!QFileInfo(info.MainDatabaseFile()).isFile())

@@ -45,7 +45,7 @@ int main(int argc, char** argv)
             const QString exe = args.size() == 4 ? args[3] : QDir(app.applicationDirPath()).filePath("velta");
             const TDemoResult r = CreateDemoPolyclinic(args[2], exe);
             out << "Демонстрационная поликлиника создана в " << args[2] << ": пациентов " << r.Patients
-                << ", документов " << r.Documents << ".\nНастройки: " << exe << ".ini\n";
+                << ", документов " << r.Documents << ".\nНастройки: " << r.SettingsFile << "\n";
             return 0;
         }
     } catch (const std::exception& e) {

@@ -39,7 +39,7 @@ int main(int argc, char** argv)
 
     std::unique_ptr<TAppInfo> info;
     try {
-        info = std::make_unique<TAppInfo>(TAppInfo::SettingsFileFor(QCoreApplication::applicationFilePath()));
+        info = std::make_unique<TAppInfo>(TFileLocations::For(QCoreApplication::applicationFilePath()));
     } catch (const std::exception& e) {
         ShowExceptionMessage(e);
         return 1;

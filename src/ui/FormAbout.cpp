@@ -1,4 +1,5 @@
 #include "ui/FormAbout.h"
+#include "app/Unit_GlobalObjects.h"
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
 {
     setObjectName(QStringLiteral("fmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(437, 221);
+    setFixedSize(437, 311);
 
     auto icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("imgIcon"));
@@ -45,6 +46,23 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     label2->setWordWrap(true);
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
+    // Where this workstation keeps its own files (portable folder or the home folder).
+    QString settingsFile, logFolder;
+    if (TAppInfo* info = AppInfo()) {
+        settingsFile = info->FileName();
+        logFolder = info->LogFolder();
+    } else {
+        const TFileLocations where = TFileLocations::For(QCoreApplication::applicationFilePath());
+        settingsFile = where.SettingsFile;
+        logFolder = where.LogFolder;
+    }
+    auto lblFiles = new QLabel(QStringLiteral("Файл настроек:\n%1\nПапка журнала обмена:\n%2").arg(settingsFile, logFolder),
+                               this);
+    lblFiles->setObjectName(QStringLiteral("lblFiles"));
+    lblFiles->setWordWrap(true);
+    lblFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblFiles->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     auto btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
     btnClose->setObjectName(QStringLiteral("btnClose"));
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -52,6 +70,7 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     auto right = new QVBoxLayout;
     right->addWidget(label1);
     right->addWidget(label2, 1);
+    right->addWidget(lblFiles);
     auto buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(btnClose);

@@ -1,9 +1,12 @@
 #include "ui/form_SetSettings.h"
 #include "app/Unit_Dialogs.h"
+#include "app/Unit_FileLocations.h"
 #include "app/Unit_GlobalObjects.h"
 #include "app/kaStickingBevel.h"
 #include "ui_form_SetSettings.h"
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTabBar>
 
@@ -84,11 +87,37 @@ QPushButton* TSetSettingsForm::BrowseButton(TLocation location) const
 }
 
 void TSetSettingsForm::SetLocation(TLocation location, const QString& path) { Edit(location)->setText(path); }
+
+void TSetSettingsForm::ProposeLocation(TLocation location, const QString& path)
+{
+    m_proposed[location] = path;
+    Edit(location)->setText(path);
+    if (location == ImportDB)
+        ui->edServerImport->setText(path);
+    else if (location == ExportDB)
+        ui->edServerExport->setText(path);
+}
+
+bool TSetSettingsForm::CreateProposedFolders()
+{
+    for (TLocation location : {MainDB, PolyDB, ImportDB, ExportDB}) {
+        const QString path = Location(location);
+        if (m_proposed[location].isEmpty() || path != m_proposed[location] || QFileInfo(path).isDir())
+            continue;
+        if (!QDir().mkpath(path)) {
+            TDialogs::Error(QString("Не удаётся создать папку \"%1\".").arg(path));
+            return false;
+        }
+    }
+    return true;
+}
 QString TSetSettingsForm::Location(TLocation location) const { return Edit(location)->text(); }
 
 void TSetSettingsForm::Browse(TLocation location)
 {
-    const QString folder = TDialogs::BrowseFolder(QString::fromUtf8(BrowseTitle(location)), QStringLiteral("/"));
+    const QString current = Location(location);
+    const QString start = current != "/" && QFileInfo(current).isDir() ? current : QDir::homePath();
+    const QString folder = TDialogs::BrowseFolder(QString::fromUtf8(BrowseTitle(location)), start);
     if (folder.isEmpty())
         return;
     QString path = folder;
@@ -146,6 +175,9 @@ void TSetSettingsForm::done(int result)
                              TButton::OK | TButton::Cancel)
                != TButton::OK)
         return;
+    // A proposed folder that cannot be made keeps the window open with the message.
+    if (result == QDialog::Accepted && !CreateProposedFolders())
+        return;
     TCommonForm::done(result);
 }
 
@@ -155,10 +187,18 @@ bool RunSettings()
     if (!info)
         return false;
     TSetSettingsForm form;
-    form.SetLocation(TSetSettingsForm::MainDB, info->MainDBPath());
-    form.SetLocation(TSetSettingsForm::PolyDB, info->PolyDBPath());
-    form.SetLocation(TSetSettingsForm::ImportDB, info->ImportDBPath());
-    form.SetLocation(TSetSettingsForm::ExportDB, info->ExportDBPath());
+    const auto show = [&](TSetSettingsForm::TLocation location, const QString& path, const char* proposal) {
+        if (path == "/" && proposal)
+            form.ProposeLocation(location, TFileLocations::ProposedFolder(QString::fromLatin1(proposal)));
+        else
+            form.SetLocation(location, path);
+    };
+    // The registry folder holds the polyclinic's own files: there is nothing to propose. A
+    // server keeps no workstation database.
+    show(TSetSettingsForm::MainDB, info->MainDBPath(), info->IsServer() ? nullptr : "main");
+    show(TSetSettingsForm::PolyDB, info->PolyDBPath(), nullptr);
+    show(TSetSettingsForm::ImportDB, info->ImportDBPath(), "import");
+    show(TSetSettingsForm::ExportDB, info->ExportDBPath(), "export");
     if (form.exec() != QDialog::Accepted)
         return false;
     info->SetMainDBPath(form.Location(TSetSettingsForm::MainDB));

@@ -20,7 +20,12 @@ public:
     void SetLocation(TLocation location, const QString& path);
     QString Location(TLocation location) const;
 
-    // Asks for the folder of one location; a chosen folder is shown with one trailing "/".
+    // Shows a folder proposed for an unset location; it is created when the window is
+    // confirmed with it and it does not exist.
+    void ProposeLocation(TLocation location, const QString& path);
+
+    // Asks for the folder of one location, starting in the location's folder (the home
+    // folder when that does not exist); a chosen folder is shown with one trailing "/".
     void Browse(TLocation location);
 
     bool FormKeyDown(QKeyEvent* event) override;
@@ -31,11 +36,15 @@ private:
     QPushButton* BrowseButton(TLocation location) const;
     void UpdateOK();
     void RedirectFocus(QWidget* focused);
+    bool CreateProposedFolders();
 
     std::unique_ptr<Ui::SetSettingsForm> ui;
     bool m_server = false;
+    QString m_proposed[4];
 };
 
-// Shows the window over the current locations; confirmed: stores the four texts into the
-// settings object and saves them. Returns whether it was confirmed.
+// Shows the window over the current locations (unset database and exchange folders
+// proposed under the home folder: ~/velta/main, ~/velta/import, ~/velta/export); confirmed:
+// stores the four texts into the settings object and saves them. Returns whether it was
+// confirmed.
 bool RunSettings();
