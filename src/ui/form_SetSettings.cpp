@@ -91,11 +91,7 @@ void TSetSettingsForm::SetLocation(TLocation location, const QString& path) { Ed
 void TSetSettingsForm::ProposeLocation(TLocation location, const QString& path)
 {
     m_proposed[location] = path;
-    Edit(location)->setText(path);
-    if (location == ImportDB)
-        ui->edServerImport->setText(path);
-    else if (location == ExportDB)
-        ui->edServerExport->setText(path);
+    ShowLocation(location, path);
 }
 
 bool TSetSettingsForm::CreateProposedFolders()
@@ -124,6 +120,12 @@ void TSetSettingsForm::Browse(TLocation location)
     while (path.size() > 1 && path.endsWith(u'/'))
         path.chop(1);
     path = TAppInfo::IncludeTrailingSlash(path);
+    ShowLocation(location, path);
+}
+
+// The import and export folders show on both pages of the window.
+void TSetSettingsForm::ShowLocation(TLocation location, const QString& path)
+{
     Edit(location)->setText(path);
     if (location == ImportDB)
         ui->edServerImport->setText(path);

@@ -32,6 +32,7 @@ public:
     void done(int result) override; // asks before closing with OK
 
 private:
+    void ShowLocation(TLocation location, const QString& path);
     QLineEdit* Edit(TLocation location) const;
     QPushButton* BrowseButton(TLocation location) const;
     void UpdateOK();
